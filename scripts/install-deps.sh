@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs the build and test tools when they are missing (Debian).
+set -euo pipefail
+missing=()
+command -v cmake >/dev/null || missing+=(cmake)
+command -v ninja >/dev/null || missing+=(ninja-build)
+command -v g++ >/dev/null || missing+=(g++)
+command -v python3 >/dev/null || missing+=(python3)
+[ -e /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
+[ -e /usr/include/benchmark/benchmark.h ] || missing+=(libbenchmark-dev)
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+fi

@@ -1,0 +1,96 @@
+#include "docformat/split.h"
+
+#include <algorithm>
+
+#include "docformat/header_parser.h"
+#include "docformat/whitespace.h"
+
+namespace lyre::docformat {
+
+namespace {
+
+void trim_blank_lines(std::vector<std::string_view>& lines, std::size_t* first_line) {
+  std::size_t end = lines.size();
+  while (end > 0 && is_blank(lines[end - 1])) --end;
+  std::size_t begin = 0;
+  while (begin < end && is_blank(lines[begin])) ++begin;
+  if (first_line) {
+    // Leading blanks of an all-blank block count too, so `line` moves past every one.
+    std::size_t leading = 0;
+    while (leading < lines.size() && is_blank(lines[leading])) ++leading;
+    *first_line += leading;
+  }
+  lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(end), lines.end());
+  lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(begin));
+}
+
+}  // namespace
+
+void trim_blank_edges(Instance& instance) { trim_blank_lines(instance.lines, &instance.line); }
+
+std::expected<SplitDocument, ParseError> split_document(std::string_view text) {
+  SplitDocument doc;
+  Parser parser;
+  std::vector<std::size_t> path;  // node indices from the section down to the current block
+  std::size_t number = 0;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find('\n', pos);
+    std::string_view line;
+    if (end == std::string_view::npos) {
+      line = text.substr(pos);
+      pos = text.size();
+    } else {
+      line = text.substr(pos, end - pos);
+      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      pos = end + 1;
+    }
+    ++number;
+    auto kind = parser.line(line);
+    if (!kind) return std::unexpected(ParseError(ParseError::SubheaderWithoutHeader{}));
+    if (const auto* text_line = std::get_if<TextLine>(&*kind)) {
+      if (doc.sections.empty()) {
+        doc.header.push_back(text_line->text);
+      } else if (path.empty()) {
+        doc.sections.back().lines.push_back(text_line->text);
+      } else {
+        doc.sections.back().nodes[path.back()].lines.push_back(text_line->text);
+      }
+      continue;
+    }
+    const std::size_t index = std::get<HeaderLine>(*kind).index;
+    const std::string_view title = parser.path.back();
+    if (index == 0) {
+      doc.sections.push_back(SectionBlock{title, {}, {}, {}});
+      path.clear();
+      continue;
+    }
+    SectionBlock& section = doc.sections.back();
+    path.resize(std::min(path.size(), index - 1));
+    const std::size_t node = section.nodes.size();
+    section.nodes.push_back(Instance{title, {}, {}, number + 1});
+    if (path.empty()) {
+      section.instances.push_back(node);
+    } else {
+      section.nodes[path.back()].children.push_back(node);
+    }
+    path.push_back(node);
+  }
+  for (SectionBlock& section : doc.sections) {
+    trim_blank_lines(section.lines, nullptr);
+    for (Instance& node : section.nodes) trim_blank_edges(node);
+  }
+  return doc;
+}
+
+std::expected<void, ParseError> reject_stray_meta(const std::vector<std::string_view>& header) {
+  for (std::string_view line : header) {
+    std::string_view trimmed = trim(line);
+    if (!trimmed.empty() && trimmed[0] != '@') {
+      return std::unexpected(ParseError(ParseError::LineOutsideSection{std::string(trimmed)}));
+    }
+  }
+  return {};
+}
+
+}  // namespace lyre::docformat

@@ -1,0 +1,32 @@
+// Unicode White_Space handling over UTF-8 text. Every trim, blank-line test
+// and token split of the format uses these, so that U+00A0 or U+3000 count
+// as space exactly where an ASCII blank does.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace lyre {
+
+// Byte length of the White_Space character that starts at `pos`, or 0.
+std::size_t whitespace_at(std::string_view text, std::size_t pos);
+
+// Byte length of the White_Space character that ends just before `end`, or 0.
+std::size_t whitespace_before(std::string_view text, std::size_t end);
+
+std::string_view trim_start(std::string_view text);
+std::string_view trim_end(std::string_view text);
+std::string_view trim(std::string_view text);
+bool is_blank(std::string_view text);
+
+// The text cut at its first White_Space character: `head` before it, `tail`
+// after that one character (untrimmed). Without one, `head` is the whole
+// text, `tail` is empty and `found` is false.
+struct FirstSplit {
+  std::string_view head;
+  std::string_view tail;
+  bool found = false;
+};
+FirstSplit split_at_whitespace(std::string_view text);
+
+}  // namespace lyre

@@ -1,0 +1,48 @@
+// The line error of the track format, shared by every line reader.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace lyre {
+
+class ParseError {
+ public:
+  struct Line {
+    std::size_t line;
+    std::string message;
+    bool operator==(const Line&) const = default;
+  };
+  struct Document {
+    std::string message;
+    bool operator==(const Document&) const = default;
+  };
+  struct ImportRead {
+    std::string path;
+    std::string error;  // the operating system's (or the library table's) error text
+    bool operator==(const ImportRead&) const = default;
+  };
+  struct ImportDownload {
+    std::string url;
+    std::string message;
+    bool operator==(const ImportDownload&) const = default;
+  };
+  using Kind = std::variant<Line, Document, ImportRead, ImportDownload>;
+
+  ParseError(Kind kind) : kind_(std::move(kind)) {}
+  static ParseError line(std::size_t line, std::string message) {
+    return ParseError(Line{line, std::move(message)});
+  }
+
+  const Kind& kind() const { return kind_; }
+  std::string text() const;
+  std::string debug() const;
+  bool operator==(const ParseError&) const = default;
+
+ private:
+  Kind kind_;
+};
+
+}  // namespace lyre

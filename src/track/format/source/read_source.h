@@ -1,0 +1,15 @@
+// Reading an import source: a built-in `std:` library, a refused web
+// address, or a file.
+#pragma once
+
+#include <expected>
+#include <string>
+#include <string_view>
+
+#include "track/format/parse_error.h"
+
+namespace lyre {
+
+std::expected<std::string, ParseError> read_source(std::string_view name);
+
+}  // namespace lyre

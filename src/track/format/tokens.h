@@ -1,0 +1,62 @@
+// Token readers shared by every line parser of the track format. Tokens are
+// slices of the line; readers take one token (or the caller's token cursor)
+// and a label that names the field in their messages.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <expected>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "track/format/parse_error.h"
+
+namespace lyre {
+
+// Cursor over the White_Space-separated tokens of a text; never yields an
+// empty token.
+class Tokens {
+ public:
+  explicit Tokens(std::string_view text) : rest_(text) {}
+
+  std::optional<std::string_view> next();
+  std::optional<std::string_view> peek() const;
+  // The text not yet consumed, leading white space removed.
+  std::string_view rest() const;
+  bool empty() const { return !peek().has_value(); }
+
+ private:
+  std::string_view rest_;
+};
+
+// True when the token has the number syntax of `parse_float`.
+bool is_number(std::string_view token);
+
+// The value of a token in number syntax, rounded to the nearest float.
+std::optional<float> read_float(std::string_view token);
+
+// An optional '+' then decimal digits only, at most `max`.
+std::optional<std::uint64_t> read_unsigned(std::string_view token, std::uint64_t max);
+
+std::expected<float, ParseError> parse_float(std::string_view token, std::size_t line,
+                                             std::string_view label);
+std::expected<float, ParseError> parse_next_float(Tokens& tokens, std::size_t line,
+                                                  std::string_view label);
+std::expected<bool, ParseError> parse_bool(std::string_view token, std::size_t line,
+                                           std::string_view label);
+std::expected<std::uint32_t, ParseError> parse_positive(std::string_view token, std::size_t line,
+                                                        std::string_view label);
+std::expected<float, ParseError> parse_ratio(std::string_view token, std::size_t line);
+// `after_quote` is the rest of the token that began with the opening quote.
+std::expected<std::string, ParseError> read_quoted(std::string_view after_quote, Tokens& tokens,
+                                                   std::size_t line);
+std::expected<std::uint64_t, ParseError> parse_index(std::string_view token, std::size_t line,
+                                                     std::string_view label);
+std::vector<std::string_view> split_directives(std::string_view text);
+
+// "invalid number for {label}: '{token}'" at `line`.
+ParseError invalid_number(std::string_view token, std::size_t line, std::string_view label);
+
+}  // namespace lyre

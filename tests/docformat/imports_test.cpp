@@ -1,0 +1,156 @@
+#include "docformat/imports/imports.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "test_sections.h"
+
+namespace lyre::docformat {
+namespace {
+
+using testing::Items;
+using testing::names;
+using Strings = std::vector<std::string>;
+
+TEST(ParseImports, ReadsTargetAliasAndRefresh) {
+  std::vector<std::string_view> header = {
+      "@import std:drums as kit refresh", " @import indented", "@import", "@import\tx",
+      "@import   ", "@import a as", "@import b as as refresh", "@import c as x as y junk"};
+  EXPECT_EQ(parse_imports(header),
+            (std::vector<Import>{{"std:drums", "kit", true},
+                                 {"a", std::nullopt, false},
+                                 {"b", "as", true},
+                                 {"c", "y", false}}));
+}
+
+struct PathCase {
+  std::optional<std::string> base;
+  const char* target;
+  const char* resolved;
+};
+
+TEST(ResolveImportPath, FollowsTheTargetKind) {
+  const PathCase cases[] = {
+      {"songs", "sub/kit.track", "songs/sub/kit.track"},
+      {"songs/", "kit.track", "songs/kit.track"},
+      {"", "kit.track", "kit.track"},
+      {"songs", "/abs/kit.track", "/abs/kit.track"},
+      {"songs", "std:drums", "std:drums"},
+      {"songs", "https://x/y.track", "https://x/y.track"},
+      {"songs", "a/b:c", "songs/a/b:c"},
+      {std::nullopt, "kit.track", "kit.track"},
+      {"https://host/lib//", "k.track", "https://host/lib/k.track"},
+  };
+  for (const PathCase& c : cases) {
+    EXPECT_EQ(resolve_import_path(c.base, c.target), c.resolved) << c.target;
+  }
+}
+
+TEST(ParentPath, MatchesPathComponents) {
+  EXPECT_EQ(parent_path("x.track"), "");
+  EXPECT_EQ(parent_path("songs/main.track"), "songs");
+  EXPECT_EQ(parent_path("/abs.track"), "/");
+  EXPECT_EQ(parent_path("std:drums"), "");
+  EXPECT_EQ(parent_path("a//b/"), "a");
+  EXPECT_EQ(parent_path("/"), std::nullopt);
+  EXPECT_EQ(parent_path(""), std::nullopt);
+}
+
+TEST(CacheKey, NormalisesPathsThatCannotBeResolved) {
+  EXPECT_EQ(cache_key("std:drums"), "std:drums");
+  EXPECT_EQ(cache_key("https://x//y"), "https://x//y");
+  EXPECT_EQ(cache_key("missing-dir//./x.track/"), "missing-dir/x.track");
+  EXPECT_EQ(cache_key("./missing.track"), "./missing.track");
+}
+
+// An in-memory set of sources; records every fetch.
+struct Library {
+  std::map<std::string, std::string> files;
+  Strings fetched;
+
+  Fetch fetch() {
+    return [this](const std::string& path, bool) -> std::optional<std::string> {
+      fetched.push_back(path);
+      auto it = files.find(path);
+      if (it == files.end()) return std::nullopt;
+      return it->second;
+    };
+  }
+};
+
+std::expected<Document<Items>, ParseError> resolved(std::string_view text, Library& library,
+                                                    std::optional<std::string> base = "") {
+  auto doc = Document<Items>::parse_with(text, false);
+  EXPECT_TRUE(doc.has_value());
+  auto ok = doc->resolve_imports_with_strictness(base, false, false, library.fetch());
+  if (!ok) return std::unexpected(ok.error());
+  return doc;
+}
+
+TEST(ResolveImports, FirstDefinitionWinsDepthFirst) {
+  Library lib;
+  lib.files["one.track"] = "@import nested.track\n# Items\n## a\none\n## b\n";
+  lib.files["nested.track"] = "# Items\n## b\nnested\n## c\nnested\n";
+  lib.files["two.track"] = "# Items\n## c\ntwo\n## d\n";
+  auto doc = resolved("@import one.track\n@import two.track\n# Items\n## a\nmine\n", lib);
+  ASSERT_TRUE(doc.has_value());
+  EXPECT_EQ(names(doc->sections.items), (Strings{"a", "b", "c", "d"}));
+  EXPECT_EQ(doc->sections.items.entries[0].value.refs, (Strings{"mine"}));
+  EXPECT_EQ(doc->sections.items.entries[2].value.refs, (Strings{"nested"}));
+  EXPECT_EQ(doc->sections.items.entries[0].origin, std::nullopt);
+  EXPECT_EQ(doc->sections.items.entries[2].origin, "nested.track");
+  EXPECT_EQ(lib.fetched, (Strings{"one.track", "nested.track", "two.track"}));
+}
+
+TEST(ResolveImports, EachSourceLoadsOnceAndCyclesEnd) {
+  Library lib;
+  lib.files["a.track"] = "@import b.track\n# Items\n## a\n";
+  lib.files["b.track"] = "@import a.track\n@import b.track\n# Items\n## b\n";
+  auto doc = resolved("@import a.track\n@import a.track\n@import a.track//\n", lib);
+  ASSERT_TRUE(doc.has_value());
+  EXPECT_EQ(names(doc->sections.items), (Strings{"a", "b"}));
+  EXPECT_EQ(lib.fetched, (Strings{"a.track", "b.track"}));
+}
+
+TEST(ResolveImports, AliasQualifiesOnlyCollisions) {
+  Library lib;
+  lib.files["kit.track"] = "# Items\n## kick\n## hat\nkick\n";
+  auto doc = resolved("@import kit.track as kit\n# Items\n## kick\n", lib);
+  ASSERT_TRUE(doc.has_value());
+  EXPECT_EQ(names(doc->sections.items), (Strings{"kick", "kit::kick", "hat"}));
+  EXPECT_EQ(doc->sections.items.entries[2].value.refs, (Strings{"kit::kick"}));
+}
+
+TEST(ResolveImports, NestedImportsResolveAgainstTheImportedFile) {
+  Library lib;
+  lib.files["songs/sub/kit.track"] = "@import more.track\n";
+  auto doc = resolved("@import sub/kit.track\n", lib, "songs");
+  ASSERT_TRUE(doc.has_value());
+  EXPECT_EQ(lib.fetched, (Strings{"songs/sub/kit.track", "songs/sub/more.track"}));
+}
+
+TEST(ResolveImports, ParseErrorsNameTheImport) {
+  Library lib;
+  lib.files["ok.track"] = "@import bad.track\n";
+  lib.files["bad.track"] = "\n\n# Items\n## x\nbad\n";
+  auto doc = resolved("@import ok.track\n@import never.track\n", lib);
+  ASSERT_FALSE(doc.has_value());
+  EXPECT_EQ(doc.error().text(), "in import bad.track: line 5: bad item line");
+  EXPECT_EQ(lib.fetched, (Strings{"ok.track", "bad.track"}));
+}
+
+TEST(ResolveImports, LongChainsNeedNoDeepStack) {
+  Library lib;
+  const int length = 20000;
+  for (int i = 0; i < length; ++i) {
+    lib.files["f" + std::to_string(i)] = "@import f" + std::to_string(i + 1) + "\n# Items\n## e" +
+                                         std::to_string(i) + "\n";
+  }
+  auto doc = resolved("@import f0\n", lib);
+  ASSERT_TRUE(doc.has_value());
+  EXPECT_EQ(doc->sections.items.entries.size(), static_cast<std::size_t>(length));
+}
+
+}  // namespace
+}  // namespace lyre::docformat
