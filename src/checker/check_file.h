@@ -1,0 +1,32 @@
+// The per-file pipeline: read, parse, whole-track checks, imports, layer and
+// sound references. Its verdict is one report line.
+#pragma once
+
+#include <expected>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "checker/collect.h"
+#include "track/format/parse_error.h"
+
+namespace lyre {
+
+struct Verdict {
+  bool ok = false;
+  std::string line;  // the report line, without its line feed
+};
+
+// Reads an import source by its resolved name.
+using SourceReader = std::function<std::expected<std::string, ParseError>(std::string_view name)>;
+
+Verdict check_file(const CheckedFile& file, bool refresh);
+
+// Every stage after reading, on a text already read. `shown` is the path as
+// printed; `base` the directory that relative imports resolve against.
+Verdict check_text(std::string_view shown, std::string_view text,
+                   const std::optional<std::string>& base, bool refresh,
+                   const SourceReader& read);
+
+}  // namespace lyre

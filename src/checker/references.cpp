@@ -1,0 +1,90 @@
+#include "checker/references.h"
+
+#include <algorithm>
+#include <string_view>
+#include <unordered_set>
+
+#include "docformat/text.h"
+#include "song/sound/default_instrument.h"
+
+namespace lyre {
+
+LayerCheck check_layers(const TrackDocument& document) {
+  LayerCheck check;
+  for (const auto& song : document.sections.songs.entries) {
+    for (const std::string& name : song.value.layers) {
+      if (const Layer* layer = resolve_layer(document, name)) {
+        check.note_count += layer->notes.size();
+      } else {
+        check.unresolved.push_back(cat(song.name, ":", name));
+      }
+    }
+  }
+  return check;
+}
+
+namespace {
+
+class SoundScan {
+ public:
+  SoundScan(const TrackDocument& document, std::vector<std::string>& unknown)
+      : document_(document), unknown_(unknown) {}
+
+  // Scans one of the song's layers and, depth first through its subtrack
+  // placements, the layers below it. The walk keeps its own stack so that a
+  // long chain of placements cannot exhaust the call stack.
+  void scan_song_layer(std::string_view name) {
+    enter(name);
+    while (!stack_.empty()) {
+      Frame& top = stack_.back();
+      if (top.next == top.layer->subtracks.size()) {
+        stack_.pop_back();
+        continue;
+      }
+      enter(top.layer->subtracks[top.next++].layer);
+    }
+  }
+
+ private:
+  struct Frame {
+    const Layer* layer;
+    std::size_t next;
+  };
+
+  void enter(std::string_view name) {
+    if (!visited_.insert(name).second) return;
+    const Layer* layer = resolve_layer(document_, name);
+    if (!layer) return;
+    for (const Note& note : layer->notes) check(name, note.sound);
+    for (const MotifInstance& motif : layer->motifs) check(name, motif.sound);
+    for (const SubtrackInstance& subtrack : layer->subtracks) {
+      if (subtrack.sound) check(name, *subtrack.sound);
+    }
+    stack_.push_back(Frame{layer, 0});
+  }
+
+  void check(std::string_view layer, std::string_view sound) {
+    if (sound.empty() || resolve_sound(document_, sound) || default_instrument(sound)) return;
+    unknown_.push_back(cat(layer, ":", sound));
+  }
+
+  const TrackDocument& document_;
+  std::vector<std::string>& unknown_;
+  std::unordered_set<std::string_view> visited_;
+  std::vector<Frame> stack_;
+};
+
+}  // namespace
+
+std::vector<std::string> unknown_sounds(const TrackDocument& document) {
+  std::vector<std::string> unknown;
+  for (const auto& song : document.sections.songs.entries) {
+    SoundScan scan(document, unknown);  // visited layers are per song
+    for (const std::string& name : song.value.layers) scan.scan_song_layer(name);
+  }
+  std::sort(unknown.begin(), unknown.end());
+  unknown.erase(std::unique(unknown.begin(), unknown.end()), unknown.end());
+  return unknown;
+}
+
+}  // namespace lyre

@@ -1,0 +1,49 @@
+#include "track/format/clips/note_fields.h"
+
+#include <utility>
+
+#include "docformat/text.h"
+#include "song/note/trajectory.h"
+#include "track/format/clips/note_options.h"
+
+namespace lyre {
+
+namespace {
+
+std::expected<float, ParseError> read_field(Tokens& tokens, std::string_view subject,
+                                            std::string_view label, std::size_t n) {
+  auto token = tokens.next();
+  if (!token) return std::unexpected(ParseError::line(n, cat(subject, " needs ", label)));
+  return parse_float(*token, n, label);
+}
+
+}  // namespace
+
+std::expected<Note, ParseError> read_note_fields(std::string_view sound, Tokens& tokens,
+                                                 std::string_view subject, std::size_t n) {
+  auto start = read_field(tokens, subject, "start", n);
+  if (!start) return std::unexpected(start.error());
+  auto pitch = read_field(tokens, subject, "pitch", n);
+  if (!pitch) return std::unexpected(pitch.error());
+  auto duration = read_field(tokens, subject, "duration", n);
+  if (!duration) return std::unexpected(duration.error());
+  auto options = parse_note_options(tokens, n);
+  if (!options) return std::unexpected(options.error());
+
+  std::expected<Note, ParseError> result;
+  Note& note = *result;
+  note.sound = sound;
+  note.start = *start;
+  note.pitch = *pitch;
+  note.last_segment = PitchSegment{0.0f, *duration, Curve::ease()};
+  note.volume_curve = std::move(options->volume_points);
+  note.volume = options->volume;
+  note.text = std::move(options->text);
+  note.text_marked = options->text_marked;
+  note.arpeggio = std::move(options->arpeggio);
+  note.repeat = options->repeat;
+  set_pitch_curve(note, options->pitch_points);
+  return result;
+}
+
+}  // namespace lyre

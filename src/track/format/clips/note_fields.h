@@ -1,0 +1,21 @@
+// The part of a note line shared by layers and motifs: start, pitch and
+// duration, then the note options.
+#pragma once
+
+#include <cstddef>
+#include <expected>
+#include <string_view>
+
+#include "song/note/note.h"
+#include "track/format/parse_error.h"
+#include "track/format/tokens.h"
+
+namespace lyre {
+
+// Reads the three fixed fields and the options from `tokens` into a note
+// played by `sound`. `subject` names the line in the messages for a missing
+// field ("note" gives "note needs start").
+std::expected<Note, ParseError> read_note_fields(std::string_view sound, Tokens& tokens,
+                                                 std::string_view subject, std::size_t n);
+
+}  // namespace lyre

@@ -1,0 +1,126 @@
+#include "track/format/clips/note_options.h"
+
+#include <limits>
+
+#include "docformat/text.h"
+#include "track/format/sounds/curve.h"
+
+namespace lyre {
+
+namespace {
+
+using Applied = std::expected<void, ParseError>;
+
+std::unexpected<ParseError> fail(std::size_t n, std::string message) {
+  return std::unexpected(ParseError::line(n, std::move(message)));
+}
+
+// A change over the whole note from `from` to `to`, shaped by `curve`.
+std::vector<WavePoint> ramp(float from, float to, Curve curve) {
+  return {WavePoint{0.0f, from, curve}, WavePoint{1.0f, to, Curve::linear()}};
+}
+
+Applied read_text(std::string_view token, NoteOptions& options, Tokens& tokens, std::size_t n) {
+  auto text = read_quoted(token.substr(1), tokens, n);
+  if (!text) return std::unexpected(text.error());
+  if (text->starts_with('\'')) {
+    text->erase(0, 1);
+    options.text_marked = true;
+  }
+  options.text = std::move(*text);
+  return {};
+}
+
+Applied read_glide(NoteOptions& options, Tokens& tokens, std::size_t n) {
+  auto token = tokens.next();
+  if (!token) return fail(n, "glide needs an offset");
+  auto offset = parse_float(*token, n, "glide");
+  if (!offset) return std::unexpected(offset.error());
+  Curve curve = curve_token(tokens).value_or(Curve::ease());
+  if (*offset == 0.0f) {
+    options.pitch_points.clear();
+  } else {
+    options.pitch_points = ramp(0.0f, *offset, curve);
+  }
+  return {};
+}
+
+Applied read_volume_ramp(NoteOptions& options, Tokens& tokens, std::size_t n) {
+  auto token = tokens.next();
+  if (!token) return fail(n, "vol-ramp needs a target factor");
+  auto target = parse_float(*token, n, "vol-ramp");
+  if (!target) return std::unexpected(target.error());
+  Curve curve = curve_token(tokens).value_or(Curve::ease());
+  if (*target == 1.0f) {
+    options.volume_points.clear();
+  } else {
+    options.volume_points = ramp(1.0f, *target, curve);
+  }
+  return {};
+}
+
+Applied read_repeat(NoteOptions& options, Tokens& tokens, std::size_t n) {
+  auto token = tokens.next();
+  if (!token) return fail(n, "repeat needs a count");
+  auto count = read_unsigned(*token, std::numeric_limits<std::uint32_t>::max());
+  if (!count) return fail(n, cat("invalid repeat count '", *token, "'"));
+  options.repeat = static_cast<std::uint32_t>(*count);
+  return {};
+}
+
+// Offsets up to the word "rate", then a rate above zero. The first offset
+// is required and read as a number even when it is the word rate; unlike a
+// sound's arpeggio a NaN rate is kept.
+Applied read_arpeggio(NoteOptions& options, Tokens& tokens, std::size_t n) {
+  Arpeggio arpeggio;
+  auto add_offset = [&](std::string_view token) -> Applied {
+    auto offset = parse_float(token, n, "arpeggio offset");
+    if (!offset) return std::unexpected(offset.error());
+    arpeggio.offsets.push_back(*offset);
+    return {};
+  };
+  auto first = tokens.next();
+  if (!first) return fail(n, "arpeggio needs an offset");
+  if (auto added = add_offset(*first); !added) return added;
+  while (auto token = tokens.next()) {
+    if (*token != "rate") {
+      if (auto added = add_offset(*token); !added) return added;
+      continue;
+    }
+    auto rate = parse_next_float(tokens, n, "arpeggio rate");
+    if (!rate) return std::unexpected(rate.error());
+    if (*rate <= 0.0f) break;
+    arpeggio.rate = *rate;
+    options.arpeggio = std::move(arpeggio);
+    return {};
+  }
+  return fail(n, "arpeggio needs 'rate <steps per second>'");
+}
+
+Applied read_option(std::string_view token, NoteOptions& options, Tokens& tokens, std::size_t n) {
+  if (token.starts_with('"')) return read_text(token, options, tokens, n);
+  if (token == "glide") return read_glide(options, tokens, n);
+  if (token == "volume") {
+    auto volume = parse_next_float(tokens, n, "volume");
+    if (!volume) return std::unexpected(volume.error());
+    options.volume = *volume;
+    return {};
+  }
+  if (token == "vol-ramp") return read_volume_ramp(options, tokens, n);
+  if (token == "repeat") return read_repeat(options, tokens, n);
+  if (token == "arpeggio") return read_arpeggio(options, tokens, n);
+  return fail(n, cat("unexpected note token '", token, "'"));
+}
+
+}  // namespace
+
+std::expected<NoteOptions, ParseError> parse_note_options(Tokens& tokens, std::size_t n) {
+  NoteOptions options;
+  while (auto token = tokens.next()) {
+    auto applied = read_option(*token, options, tokens, n);
+    if (!applied) return std::unexpected(applied.error());
+  }
+  return options;
+}
+
+}  // namespace lyre

@@ -1,0 +1,89 @@
+#include "track/format/clips/placement.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "docformat/text.h"
+
+namespace lyre {
+
+namespace {
+
+std::unexpected<ParseError> fail(std::size_t n, std::string message) {
+  return std::unexpected(ParseError::line(n, std::move(message)));
+}
+
+// The keyword settings both placements share.
+enum class Keyword { Applied, NotKeyword };
+
+std::expected<Keyword, ParseError> apply_keyword(std::string_view token,
+                                                 std::optional<std::string>& tuning,
+                                                 float& transpose, Tokens& tokens, std::size_t n) {
+  if (token == "tuning") {
+    auto name = tokens.next();
+    if (!name) return fail(n, "tuning needs a name");
+    tuning = std::string(*name);
+    return Keyword::Applied;
+  }
+  if (token == "transpose") {
+    auto value = parse_next_float(tokens, n, "transpose");
+    if (!value) return std::unexpected(value.error());
+    transpose = *value;
+    return Keyword::Applied;
+  }
+  return Keyword::NotKeyword;
+}
+
+// The placed name and start; `what` is the line's first word.
+std::expected<float, ParseError> read_name_and_start(std::string& name, std::string_view what,
+                                                     Tokens& tokens, std::size_t n) {
+  auto name_token = tokens.next();
+  if (!name_token) return fail(n, cat(what, " needs a name"));
+  name = *name_token;
+  auto start = tokens.next();
+  if (!start) return fail(n, cat(what, " needs start"));
+  return parse_float(*start, n, "start");
+}
+
+}  // namespace
+
+std::expected<MotifInstance, ParseError> parse_motif_placement(Tokens& tokens, std::size_t n) {
+  MotifInstance placement;
+  auto start = read_name_and_start(placement.motif, "motif", tokens, n);
+  if (!start) return std::unexpected(start.error());
+  placement.start = *start;
+  // Taken as the sound whatever it is, keywords included.
+  auto sound = tokens.next();
+  if (!sound) return fail(n, "motif needs a sound");
+  placement.sound = *sound;
+  while (auto token = tokens.next()) {
+    auto keyword = apply_keyword(*token, placement.tuning, placement.transpose, tokens, n);
+    if (!keyword) return std::unexpected(keyword.error());
+    if (*keyword == Keyword::NotKeyword) {
+      return fail(n, cat("unexpected motif token '", *token, "'"));
+    }
+  }
+  return placement;
+}
+
+std::expected<SubtrackInstance, ParseError> parse_subtrack_placement(Tokens& tokens,
+                                                                     std::size_t n) {
+  SubtrackInstance placement;
+  auto start = read_name_and_start(placement.layer, "subtrack", tokens, n);
+  if (!start) return std::unexpected(start.error());
+  placement.start = *start;
+  bool sound_allowed = true;
+  while (auto token = tokens.next()) {
+    auto keyword = apply_keyword(*token, placement.tuning, placement.transpose, tokens, n);
+    if (!keyword) return std::unexpected(keyword.error());
+    if (*keyword == Keyword::NotKeyword) {
+      if (!sound_allowed) return fail(n, cat("unexpected subtrack token '", *token, "'"));
+      placement.sound = std::string(*token);
+    }
+    sound_allowed = false;
+  }
+  return placement;
+}
+
+}  // namespace lyre

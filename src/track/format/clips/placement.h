@@ -1,0 +1,22 @@
+// Placement lines: a motif or another layer placed at a start time.
+#pragma once
+
+#include <cstddef>
+#include <expected>
+
+#include "song/note/placement.h"
+#include "track/format/parse_error.h"
+#include "track/format/tokens.h"
+
+namespace lyre {
+
+// "motif <name> <start> <sound> [tuning <name>] [transpose <value>]...",
+// with `tokens` just after the word motif.
+std::expected<MotifInstance, ParseError> parse_motif_placement(Tokens& tokens, std::size_t n);
+
+// "subtrack <layer> <start> [<sound>] [tuning <name>] [transpose <value>]...",
+// with `tokens` just after the word subtrack. The sound can only stand
+// directly after the start.
+std::expected<SubtrackInstance, ParseError> parse_subtrack_placement(Tokens& tokens, std::size_t n);
+
+}  // namespace lyre

@@ -1,0 +1,104 @@
+#include "track/format/layer_directive.h"
+
+#include <string>
+
+#include "docformat/text.h"
+#include "track/format/sounds/effect.h"
+#include "track/format/tokens.h"
+
+namespace lyre {
+
+namespace {
+
+using Applied = std::expected<void, ParseError>;
+
+std::unexpected<ParseError> fail(std::size_t n, std::string message) {
+  return std::unexpected(ParseError::line(n, std::move(message)));
+}
+
+Applied set_float(float& field, std::string_view argument, std::size_t n, std::string_view label) {
+  auto value = parse_float(argument, n, label);
+  if (!value) return std::unexpected(value.error());
+  field = *value;
+  return {};
+}
+
+Applied set_bool(bool& field, std::string_view argument, std::size_t n, std::string_view label) {
+  auto value = parse_bool(argument, n, label);
+  if (!value) return std::unexpected(value.error());
+  field = *value;
+  return {};
+}
+
+// "<length> [skip <value>]"
+Applied apply_loop(Layer& layer, std::string_view argument, std::size_t n) {
+  Tokens tokens(argument);
+  auto length_token = tokens.next();
+  if (!length_token) return fail(n, "loop needs a length");
+  auto length = parse_float(*length_token, n, "loop");
+  if (!length) return std::unexpected(length.error());
+  float skip = 0.0f;
+  if (auto word = tokens.next()) {
+    if (*word != "skip") return fail(n, cat("unexpected loop token '", *word, "'"));
+    auto skip_token = tokens.next();
+    if (!skip_token) return fail(n, "loop skip needs a value");
+    auto value = parse_float(*skip_token, n, "skip");
+    if (!value) return std::unexpected(value.error());
+    if (!tokens.empty()) return fail(n, "extra tokens after loop skip");
+    skip = *value;
+  }
+  layer.loop_length = *length;
+  layer.loop_skip = skip;
+  return {};
+}
+
+// "<value>" or "param <name> [scale]"; further tokens are ignored.
+Applied apply_volume(Layer& layer, std::string_view argument, std::size_t n) {
+  Tokens tokens(argument);
+  auto first = tokens.next();
+  if (!first) return fail(n, "@volume needs a value or 'param <name>'");
+  if (*first == "param") {
+    auto name = tokens.next();
+    if (!name) return fail(n, "@volume param needs a parameter name");
+    VolumeParam param{std::string(*name), 1.0f};
+    if (auto scale = tokens.next()) {
+      auto value = parse_float(*scale, n, "volume scale");
+      if (!value) return std::unexpected(value.error());
+      param.scale = *value;
+    }
+    layer.volume_param = std::move(param);
+    return {};
+  }
+  auto value = parse_float(*first, n, "volume");
+  if (!value) return std::unexpected(value.error());
+  layer.volume = *value;
+  layer.volume_param.reset();
+  return {};
+}
+
+Applied apply_effect(Layer& layer, std::string_view argument, std::size_t n) {
+  auto effect = parse_effect(argument, n);
+  if (!effect) return std::unexpected(effect.error());
+  layer.effects.push_back(std::move(*effect));
+  return {};
+}
+
+}  // namespace
+
+Applied apply_layer_directive(Layer& layer, std::string_view name, std::string_view argument,
+                              std::size_t n) {
+  if (name == "pan") return set_float(layer.pan, argument, n, "pan");
+  if (name == "root") return set_float(layer.root, argument, n, "root");
+  if (name == "mute") return set_bool(layer.mute, argument, n, "mute");
+  if (name == "solo") return set_bool(layer.solo, argument, n, "solo");
+  if (name == "loop") return apply_loop(layer, argument, n);
+  if (name == "volume") return apply_volume(layer, argument, n);
+  if (name == "effect") return apply_effect(layer, argument, n);
+  if (name == "tuning") {
+    layer.tuning = std::string(argument);
+    return {};
+  }
+  return fail(n, cat("unknown layer directive '", name, "'"));
+}
+
+}  // namespace lyre

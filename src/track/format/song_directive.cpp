@@ -1,0 +1,151 @@
+#include "track/format/song_directive.h"
+
+#include <limits>
+#include <utility>
+
+#include "docformat/text.h"
+#include "track/format/tokens.h"
+
+namespace lyre {
+
+namespace {
+
+using Result = std::expected<SongDirective, ParseError>;
+
+std::unexpected<ParseError> fail(std::size_t line, std::string message) {
+  return std::unexpected(ParseError::line(line, std::move(message)));
+}
+
+Result tempo_param(Tokens& words, std::size_t line) {
+  auto name = words.next();
+  if (!name) return fail(line, "@tempo param needs a parameter name");
+  float scale = 1.0f;
+  if (auto token = words.next()) {
+    auto value = parse_float(*token, line, "tempo scale");
+    if (!value) return std::unexpected(value.error());
+    scale = *value;
+  }
+  return SongDirective{TempoParam{std::string(*name), scale}};
+}
+
+Result tempo(std::string_view rest, std::size_t line) {
+  Tokens words(rest);
+  auto first = words.next();
+  if (!first) return fail(line, "@tempo needs a value or 'param <name>'");
+  if (*first == "param") return tempo_param(words, line);
+  auto value = parse_float(*first, line, "tempo");
+  if (!value) return std::unexpected(value.error());
+  float ramp = 1.0f;
+  // A ramp from a tempo that is not positive means nothing; its end is not read.
+  if (*value > 0.0f) {
+    if (auto token = words.next()) {
+      auto end = parse_float(*token, line, "end tempo");
+      if (!end) return std::unexpected(end.error());
+      ramp = *end / *value;
+    }
+  }
+  return SongDirective{SongDirective::Tempo{*value, ramp}};
+}
+
+Result length(std::string_view rest, std::size_t line) {
+  auto beats = parse_float(rest, line, "length");
+  if (!beats) return std::unexpected(beats.error());
+  return SongDirective{SongDirective::Length{*beats}};
+}
+
+Result signature(std::string_view rest, std::size_t line) {
+  Tokens words(rest);
+  auto first = words.next();
+  if (!first) return fail(line, "@signature needs <beats_per_bar> [beat_unit]");
+  auto beats_per_bar = parse_positive(*first, line, "beats_per_bar");
+  if (!beats_per_bar) return std::unexpected(beats_per_bar.error());
+  Signature result{*beats_per_bar, 4};
+  if (auto token = words.next()) {
+    auto beat_unit = parse_positive(*token, line, "beat_unit");
+    if (!beat_unit) return std::unexpected(beat_unit.error());
+    result.beat_unit = *beat_unit;
+  }
+  if (!words.empty()) return fail(line, "@signature takes only <beats_per_bar> [beat_unit]");
+  return SongDirective{result};
+}
+
+Result jump(std::string_view rest, std::size_t line) {
+  Tokens words(rest);
+  auto target = words.next();
+  if (!target) return fail(line, "@jump needs a target");
+  auto result = parse_jump_clauses(words, line, "jump", std::string(*target));
+  if (!result) return std::unexpected(result.error());
+  return SongDirective{std::move(*result)};
+}
+
+Result jump_at(std::string_view rest, std::size_t line) {
+  Tokens words(rest);
+  auto point = words.next();
+  if (!point) return fail(line, "@jump-at needs a beat or marker name");
+  auto target = words.next();
+  if (!target) return fail(line, "@jump-at needs a target");
+  auto clauses = parse_jump_clauses(words, line, "jump-at", std::string(*target));
+  if (!clauses) return std::unexpected(clauses.error());
+  JumpAt result{std::move(*clauses), {}};
+  if (auto beat = read_float(*point)) {
+    result.at = *beat;
+  } else {
+    result.at = std::string(*point);
+  }
+  return SongDirective{std::move(result)};
+}
+
+Result marker(std::string_view rest, std::size_t line) {
+  Tokens words(rest);
+  auto beat_token = words.next();
+  if (!beat_token) return fail(line, "@marker needs a beat");
+  auto beat = parse_float(*beat_token, line, "marker beat");
+  if (!beat) return std::unexpected(beat.error());
+  auto name = words.next();
+  if (!name) return fail(line, "@marker needs a name");
+  // A jump-at reads a number as a beat, so such a marker could never be reached.
+  if (is_number(*name)) {
+    return fail(line, cat("marker name '", *name,
+                          "' is a number, which a jump target could not tell apart from a beat"));
+  }
+  return SongDirective{SongDirective::Marker{std::string(*name), *beat}};
+}
+
+Result param(std::string_view rest, std::size_t line) {
+  Tokens words(rest);
+  auto name = words.next();
+  if (!name) return fail(line, "@param needs a name");
+  float default_value = 0.0f;
+  if (auto token = words.next()) {
+    auto value = parse_float(*token, line, "param default");
+    if (!value) return std::unexpected(value.error());
+    default_value = *value;
+  }
+  if (!words.empty()) return fail(line, "@param takes only <name> [default]");
+  return SongDirective{SongDirective::Param{std::string(*name), default_value}};
+}
+
+Result seed(std::string_view rest, std::size_t line) {
+  auto value = read_unsigned(rest, std::numeric_limits<std::uint32_t>::max());
+  if (!value) return fail(line, cat("invalid seed '", rest, "'"));
+  return SongDirective{SongDirective::Seed{static_cast<std::uint32_t>(*value)}};
+}
+
+}  // namespace
+
+std::expected<SongDirective, ParseError> parse_song_directive(std::string_view word,
+                                                              std::string_view rest,
+                                                              std::size_t line) {
+  if (word == "tempo") return tempo(rest, line);
+  if (word == "length") return length(rest, line);
+  if (word == "signature") return signature(rest, line);
+  if (word == "jump") return jump(rest, line);
+  if (word == "jump-at") return jump_at(rest, line);
+  if (word == "marker") return marker(rest, line);
+  if (word == "param") return param(rest, line);
+  if (word == "seed") return seed(rest, line);
+  if (word == "import") return SongDirective{SongDirective::Import{}};
+  return fail(line, cat("unknown global directive '", word, "'"));
+}
+
+}  // namespace lyre

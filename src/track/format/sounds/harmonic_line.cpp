@@ -1,0 +1,93 @@
+#include "track/format/sounds/harmonic_line.h"
+
+#include <string>
+
+#include "docformat/text.h"
+#include "track/format/sounds/waveform_alias.h"
+#include "track/format/tokens.h"
+
+namespace lyre {
+
+namespace {
+
+ParseError error(std::size_t line, std::string message) {
+  return ParseError::line(line, std::move(message));
+}
+
+// `wave <name> <weight>` or `wave@<multiplier> <name> <weight>`.
+std::expected<Harmonic, ParseError> parse_wave_form(std::string_view first, Tokens& tokens,
+                                                    std::size_t line) {
+  float multiplier = 1.0f;
+  if (first != "wave") {
+    auto value = parse_float(first.substr(first.find('@') + 1), line, "multiplier");
+    if (!value) return std::unexpected(value.error());
+    multiplier = *value;
+  }
+  auto name = tokens.next();
+  if (!name) return std::unexpected(error(line, "wave needs <name> <weight>"));
+  auto weight = parse_next_float(tokens, line, "wave weight");
+  if (!weight) return std::unexpected(weight.error());
+  return Harmonic{std::string(*name), multiplier, *weight, 0.0f};
+}
+
+struct Source {
+  std::string_view name;
+  float multiplier;
+};
+
+// Names written without `@`, including the three interval words.
+Source plain_source(std::string_view name) {
+  if (name == "sub") return {"triangle", 0.5f};
+  if (name == "fifth") return {"sine", 1.5f};
+  if (name == "octave") return {"sine", 2.0f};
+  return {expand_waveform_alias(name), 1.0f};
+}
+
+// `<waveform>[@<multiplier>] <weight> [duty <width>]`; the weight is read
+// before the multiplier.
+std::expected<Harmonic, ParseError> parse_plain_form(std::string_view first, Tokens& tokens,
+                                                     std::size_t line) {
+  auto weight_token = tokens.next();
+  if (!weight_token) return std::unexpected(error(line, cat("missing weight for '", first, "'")));
+  auto weight = parse_float(*weight_token, line, first);
+  if (!weight) return std::unexpected(weight.error());
+  Source source{first, 1.0f};
+  if (const std::size_t at = first.find('@'); at != std::string_view::npos) {
+    auto multiplier = parse_float(first.substr(at + 1), line, "multiplier");
+    if (!multiplier) return std::unexpected(multiplier.error());
+    source = {expand_waveform_alias(first.substr(0, at)), *multiplier};
+  } else {
+    source = plain_source(first);
+  }
+  float duty = 0.0f;
+  if (auto token = tokens.next()) {
+    if (*token != "duty") {
+      return std::unexpected(
+          error(line, cat("unexpected harmonic token '", *token, "' (only 'duty <width>')")));
+    }
+    auto width = parse_next_float(tokens, line, "duty");
+    if (!width) return std::unexpected(width.error());
+    if (!(*width >= 0.0f && *width <= 1.0f)) {
+      return std::unexpected(error(line, "duty must be within 0..1"));
+    }
+    duty = *width;
+  }
+  return Harmonic{std::string(source.name), source.multiplier, *weight, duty};
+}
+
+}  // namespace
+
+std::expected<void, ParseError> apply_harmonic_line(Sound& sound, std::string_view line,
+                                                    std::size_t n) {
+  Tokens tokens(line);
+  auto first = tokens.next();
+  if (!first) return std::unexpected(error(n, "empty harmonic line"));
+  auto harmonic = (*first == "wave" || first->starts_with("wave@"))
+                      ? parse_wave_form(*first, tokens, n)
+                      : parse_plain_form(*first, tokens, n);
+  if (!harmonic) return std::unexpected(harmonic.error());
+  sound.harmonics.push_back(std::move(*harmonic));
+  return {};
+}
+
+}  // namespace lyre

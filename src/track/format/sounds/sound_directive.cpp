@@ -1,0 +1,224 @@
+#include "track/format/sounds/sound_directive.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "docformat/text.h"
+#include "track/format/clips/arpeggio.h"
+#include "track/format/sounds/envelope.h"
+#include "track/format/sounds/lfo.h"
+#include "track/format/tokens.h"
+
+namespace lyre {
+
+namespace {
+
+using Applied = std::expected<void, ParseError>;
+
+std::unexpected<ParseError> fail(std::size_t line, std::string message) {
+  return std::unexpected(ParseError::line(line, std::move(message)));
+}
+
+struct ScalarDirective {
+  std::string_view name;  // also the label of its number
+  float Sound::*field;
+};
+
+constexpr std::array<ScalarDirective, 7> kScalars = {{
+    {"volume", &Sound::volume},
+    {"sustain", &Sound::sustain},
+    {"noise", &Sound::noise},
+    {"distortion", &Sound::distortion},
+    {"detune", &Sound::detune},
+    {"vol-jitter", &Sound::vol_jitter},
+    {"duty_sweep", &Sound::duty_sweep},
+}};
+
+struct StageDirective {
+  std::string_view name;
+  EnvelopeStage Sound::*field;
+};
+
+constexpr std::array<StageDirective, 3> kStages = {{
+    {"attack", &Sound::attack},
+    {"decay", &Sound::decay},
+    {"release", &Sound::release},
+}};
+
+constexpr std::array<std::pair<std::string_view, VoiceOverride::Kind>, 4> kVoiceParameters = {{
+    {"formant-shift", VoiceOverride::Kind::FormantShift},
+    {"tilt", VoiceOverride::Kind::Tilt},
+    {"breathiness", VoiceOverride::Kind::Breathiness},
+    {"vibrato", VoiceOverride::Kind::Vibrato},
+}};
+
+Applied apply_slide(Sound& sound, Tokens& tokens, std::size_t line) {
+  auto amount = parse_next_float(tokens, line, "slide amount");
+  if (!amount) return std::unexpected(amount.error());
+  auto time = parse_next_float(tokens, line, "slide time");
+  if (!time) return std::unexpected(time.error());
+  sound.slide_amount = *amount;
+  sound.slide_time = *time;
+  return {};
+}
+
+Applied apply_stage(EnvelopeStage& stage, std::string_view name, Tokens& tokens, std::size_t line) {
+  auto duration = tokens.next();
+  if (!duration) return fail(line, cat(name, " needs a duration"));
+  auto parsed = parse_envelope(*duration, tokens.next(), line);
+  if (!parsed) return std::unexpected(parsed.error());
+  stage = *parsed;
+  return {};
+}
+
+// cutoff [env [duration [curve]]]: only the values given are replaced.
+Applied apply_filter(Sound& sound, Tokens& tokens, std::size_t line) {
+  auto cutoff = parse_next_float(tokens, line, "filter cutoff");
+  if (!cutoff) return std::unexpected(cutoff.error());
+  float env = sound.filter_env;
+  if (auto token = tokens.next()) {
+    auto value = parse_float(*token, line, "filter env");
+    if (!value) return std::unexpected(value.error());
+    env = *value;
+  }
+  EnvelopeStage envelope = sound.filter_envelope;
+  if (auto duration = tokens.next()) {
+    auto stage = parse_envelope(*duration, tokens.next(), line);
+    if (!stage) return std::unexpected(stage.error());
+    envelope = *stage;
+  }
+  sound.filter_cutoff = *cutoff;
+  sound.filter_env = env;
+  sound.filter_envelope = envelope;
+  return {};
+}
+
+Applied apply_lfo(Lfo& lfo, std::string_view name, Tokens& tokens, std::size_t line) {
+  auto rate = tokens.next();
+  if (!rate) return fail(line, cat(name, " needs <rate> <depth>"));
+  auto parsed = parse_lfo(*rate, tokens, line, name);
+  if (!parsed) return std::unexpected(parsed.error());
+  lfo = std::move(*parsed);
+  return {};
+}
+
+Applied apply_arpeggio(Sound& sound, Tokens& tokens, std::size_t line) {
+  auto first = tokens.next();
+  if (!first) return fail(line, "arpeggio needs offsets");
+  auto arpeggio = parse_arpeggio(*first, tokens, line);
+  if (!arpeggio) return std::unexpected(arpeggio.error());
+  sound.arpeggio = std::move(*arpeggio);
+  return {};
+}
+
+Applied apply_steps(Sound& sound, Tokens& tokens, std::size_t line) {
+  auto token = tokens.next();
+  if (!token) return fail(line, "steps needs a value");
+  auto steps = read_unsigned(*token, std::numeric_limits<std::uint32_t>::max());
+  if (!steps) return fail(line, cat("invalid steps count '", *token, "'"));
+  sound.steps = static_cast<std::uint32_t>(*steps);
+  return {};
+}
+
+// preset [param value]...: the preset is replaced, overrides accumulate over
+// lines, ensemble is overwritten when given.
+Applied apply_voice(Sound& sound, Tokens& tokens, std::size_t line) {
+  auto preset = tokens.next();
+  if (!preset) return fail(line, "voice needs a preset name");
+  std::vector<VoiceOverride> overrides;
+  std::uint64_t ensemble = sound.ensemble;
+  while (auto word = tokens.next()) {
+    if (*word == "ensemble") {
+      auto count = tokens.next();
+      if (!count) return fail(line, "voice 'ensemble' needs a singer count");
+      auto singers = read_unsigned(*count, std::numeric_limits<std::uint64_t>::max());
+      if (!singers) return fail(line, cat("invalid ensemble count '", *count, "'"));
+      ensemble = *singers;
+      continue;
+    }
+    const auto parameter = std::find_if(kVoiceParameters.begin(), kVoiceParameters.end(),
+                                        [&](const auto& entry) { return entry.first == *word; });
+    if (parameter == kVoiceParameters.end()) {
+      return fail(line, cat("unknown voice parameter '", *word, "'"));
+    }
+    auto value = parse_next_float(tokens, line, *word);
+    if (!value) return std::unexpected(value.error());
+    overrides.push_back(VoiceOverride{parameter->second, *value});
+  }
+  sound.voice = std::string(*preset);
+  sound.voice_overrides.insert(sound.voice_overrides.end(), overrides.begin(), overrides.end());
+  sound.ensemble = ensemble;
+  return {};
+}
+
+// `<low>..<high>`, cut at the first "..".
+std::expected<SampleZone, ParseError> parse_sample_range(std::string file, std::string_view range,
+                                                         std::size_t line) {
+  const std::size_t dots = range.find("..");
+  if (dots == std::string_view::npos) return fail(line, "sample range must be '<low>..<high>'");
+  auto low = parse_float(range.substr(0, dots), line, "sample range low");
+  if (!low) return std::unexpected(low.error());
+  auto high = parse_float(range.substr(dots + 2), line, "sample range high");
+  if (!high) return std::unexpected(high.error());
+  return SampleZone{std::move(file), *low, *high};
+}
+
+// "file" [@<low>..<high> | @ <low>..<high>]
+Applied apply_sample(Sound& sound, Tokens& tokens, std::size_t line) {
+  auto first = tokens.next();
+  if (!first || !first->starts_with('"')) {
+    return fail(line, "sample needs a quoted file: sample \"kick.wav\"");
+  }
+  auto file = read_quoted(first->substr(1), tokens, line);
+  if (!file) return std::unexpected(file.error());
+  auto marker = tokens.next();
+  if (!marker) {
+    sound.sample_zones.push_back(SampleZone{std::move(*file)});
+    return {};
+  }
+  if (!marker->starts_with('@')) {
+    return fail(line, cat("unexpected sample token '", *marker, "'"));
+  }
+  std::string_view range = marker->substr(1);
+  if (range.empty()) {
+    auto next = tokens.next();
+    if (!next) return fail(line, "sample range needs '<low>..<high>' after '@'");
+    range = *next;
+  }
+  auto zone = parse_sample_range(std::move(*file), range, line);
+  if (!zone) return std::unexpected(zone.error());
+  sound.sample_zones.push_back(std::move(*zone));
+  return {};
+}
+
+}  // namespace
+
+std::expected<void, ParseError> apply_sound_directive(Sound& sound, std::string_view name,
+                                                      std::string_view value, std::size_t line) {
+  Tokens tokens(value);
+  for (const ScalarDirective& scalar : kScalars) {
+    if (scalar.name != name) continue;
+    auto number = parse_next_float(tokens, line, scalar.name);
+    if (!number) return std::unexpected(number.error());
+    sound.*scalar.field = *number;
+    return {};
+  }
+  for (const StageDirective& stage : kStages) {
+    if (stage.name == name) return apply_stage(sound.*stage.field, stage.name, tokens, line);
+  }
+  if (name == "slide") return apply_slide(sound, tokens, line);
+  if (name == "filter") return apply_filter(sound, tokens, line);
+  if (name == "vibrato") return apply_lfo(sound.vibrato, name, tokens, line);
+  if (name == "tremolo") return apply_lfo(sound.tremolo, name, tokens, line);
+  if (name == "arpeggio") return apply_arpeggio(sound, tokens, line);
+  if (name == "steps") return apply_steps(sound, tokens, line);
+  if (name == "voice") return apply_voice(sound, tokens, line);
+  if (name == "sample") return apply_sample(sound, tokens, line);
+  return fail(line, cat("unknown sound directive '", name, "'"));
+}
+
+}  // namespace lyre

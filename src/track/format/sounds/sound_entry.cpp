@@ -1,0 +1,36 @@
+#include "docformat/whitespace.h"
+#include "song/sound/sound.h"
+#include "track/format/sounds/harmonic_line.h"
+#include "track/format/sounds/sound_directive.h"
+
+namespace lyre {
+
+namespace {
+
+// A trimmed, non-empty body line: a directive when it begins with '@', else
+// a harmonic line.
+std::expected<void, ParseError> apply_sound_line(Sound& sound, std::string_view text,
+                                                 std::size_t line) {
+  if (!text.starts_with('@')) return apply_harmonic_line(sound, text, line);
+  const FirstSplit split = split_at_whitespace(text.substr(1));
+  return apply_sound_directive(sound, split.head, trim(split.tail), line);
+}
+
+}  // namespace
+
+std::expected<Sound, docformat::ParseError> Sound::parse(std::span<const std::string_view> lines) {
+  Sound sound;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string_view text = trim(lines[i]);
+    if (text.empty()) continue;
+    auto applied = apply_sound_line(sound, text, i + 1);
+    if (!applied) return std::unexpected(docformat::ParseError::at_line(i + 1, applied.error()));
+  }
+  return sound;
+}
+
+void Sound::rename_references(const docformat::RenameMap& map) {
+  for (Harmonic& harmonic : harmonics) docformat::rename(harmonic.source, map);
+}
+
+}  // namespace lyre

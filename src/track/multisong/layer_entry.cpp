@@ -1,0 +1,145 @@
+#include "track/multisong/layer_entry.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+#include <variant>
+
+#include "docformat/whitespace.h"
+#include "song/float_order.h"
+#include "track/format/clips/note_curve.h"
+#include "track/format/clips/placement_override.h"
+#include "track/format/clips/track_line.h"
+#include "track/format/layer_directive.h"
+#include "track/format/tokens.h"
+#include "track/multisong/indented_line.h"
+#include "track/multisong/layer_body_error.h"
+
+namespace lyre {
+
+namespace {
+
+using Read = std::expected<void, docformat::ParseError>;
+
+Read at_line(std::size_t n, const std::expected<void, ParseError>& applied) {
+  if (!applied) return std::unexpected(docformat::ParseError::at_line(n, applied.error()));
+  return {};
+}
+
+std::unexpected<docformat::ParseError> body_error(std::size_t n, LayerBodyError::Kind kind) {
+  return std::unexpected(docformat::ParseError::at_line(n, LayerBodyError{kind}));
+}
+
+Read apply_directive_line(Layer& layer, std::string_view line, std::size_t n) {
+  for (std::string_view directive : split_directives(line)) {
+    FirstSplit split = split_at_whitespace(directive);
+    auto applied = apply_layer_directive(layer, split.head, trim(split.tail), n);
+    if (!applied) return at_line(n, applied);
+  }
+  return {};
+}
+
+// An indented line shapes the item read last: a curve line its note, any
+// other line its placement.
+Read apply_indented_line(Layer& layer, std::optional<ClipKind> last, std::string_view line,
+                         std::size_t n) {
+  std::string_view word = Tokens(line).next().value_or(std::string_view());
+  if (word == "pitch" || word == "volume") {
+    if (last != ClipKind::Note) return body_error(n, LayerBodyError::Kind::CurveWithoutNote);
+    return at_line(n, apply_note_curve(layer.notes.back(), line, n));
+  }
+  if (last == ClipKind::Motif) {
+    MotifInstance& placement = layer.motifs.back();
+    return at_line(n, apply_placement_override(placement.trim, placement.overrides, line, n));
+  }
+  if (last == ClipKind::Subtrack) {
+    SubtrackInstance& placement = layer.subtracks.back();
+    return at_line(n, apply_placement_override(placement.trim, placement.overrides, line, n));
+  }
+  return body_error(n, LayerBodyError::Kind::OverrideWithoutPlacement);
+}
+
+// An upper bound on the notes of a body: reserving for it saves regrowing the
+// list, which otherwise costs as much as reading the notes themselves.
+std::size_t possible_notes(std::span<const std::string_view> lines) {
+  return static_cast<std::size_t>(
+      std::count_if(lines.begin(), lines.end(), [](std::string_view raw) {
+        return !raw.empty() && raw.front() != '@' && !is_indented(raw);
+      }));
+}
+
+void sort_notes(std::vector<Note>& notes) {
+  auto earlier = [](const Note& a, const Note& b) { return total_less(a.start, b.start); };
+  if (std::is_sorted(notes.begin(), notes.end(), earlier)) return;
+  std::stable_sort(notes.begin(), notes.end(), earlier);
+}
+
+}  // namespace
+
+std::expected<ClipKind, ParseError> add_clip_line(Layer& layer, std::string_view trimmed,
+                                                  std::size_t n) {
+  auto read = parse_track_line(trimmed, n);
+  if (!read) return std::unexpected(std::move(read.error()));
+  if (Note* note = std::get_if<Note>(&*read)) {
+    layer.notes.push_back(std::move(*note));
+    return ClipKind::Note;
+  }
+  if (MotifInstance* motif = std::get_if<MotifInstance>(&*read)) {
+    layer.motifs.push_back(std::move(*motif));
+    return ClipKind::Motif;
+  }
+  layer.subtracks.push_back(std::move(std::get<SubtrackInstance>(*read)));
+  return ClipKind::Subtrack;
+}
+
+std::expected<Layer, docformat::ParseError> Layer::parse(std::span<const std::string_view> lines) {
+  std::expected<Layer, docformat::ParseError> result;
+  Layer& layer = *result;
+  std::optional<ClipKind> last;
+  layer.notes.reserve(possible_notes(lines));
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::size_t n = i + 1;
+    std::string_view line = trim(lines[i]);
+    if (line.empty()) continue;
+    if (line.front() == '@') {
+      if (auto read = apply_directive_line(layer, line, n); !read)
+        return std::unexpected(read.error());
+    } else if (is_indented(lines[i])) {
+      if (auto read = apply_indented_line(layer, last, line, n); !read) {
+        return std::unexpected(read.error());
+      }
+    } else {
+      auto kind = add_clip_line(layer, line, n);
+      if (!kind) return std::unexpected(docformat::ParseError::at_line(n, kind.error()));
+      last = *kind;
+    }
+  }
+  // Curve and override lines have been applied, so sorting cannot change
+  // which note they shaped.
+  sort_notes(layer.notes);
+  return result;
+}
+
+void Layer::rename_references(const docformat::RenameMap& map) {
+  if (map.empty()) return;
+  docformat::rename(name, map);
+  docformat::rename(tuning, map);
+  for (Note& note : notes) docformat::rename(note.sound, map);
+  for (MotifInstance& placement : motifs) {
+    docformat::rename(placement.motif, map);
+    docformat::rename(placement.sound, map);
+    docformat::rename(placement.tuning, map);
+  }
+  for (SubtrackInstance& placement : subtracks) {
+    docformat::rename(placement.layer, map);
+    docformat::rename(placement.sound, map);
+    docformat::rename(placement.tuning, map);
+  }
+  for (Effect& effect : effects) {
+    if (auto* reverb = std::get_if<Effect::NamedReverb>(&effect.kind)) {
+      docformat::rename(reverb->preset, map);
+    }
+  }
+}
+
+}  // namespace lyre

@@ -1,0 +1,59 @@
+#include "track/multisong/reverb_preset.h"
+
+#include <cstddef>
+#include <string>
+#include <utility>
+
+#include "docformat/text.h"
+#include "docformat/whitespace.h"
+#include "track/format/parse_error.h"
+#include "track/format/tokens.h"
+
+namespace lyre {
+
+namespace {
+
+// NaN passes through unchanged.
+float clamp_unit(float value) {
+  if (value < 0.0f) return 0.0f;
+  if (value > 1.0f) return 1.0f;
+  return value;
+}
+
+// NaN gives 0.
+float at_least_zero(float value) { return value > 0.0f ? value : 0.0f; }
+
+std::unexpected<docformat::ParseError> fail(std::size_t line, std::string message) {
+  return std::unexpected(docformat::ParseError::source(ParseError::line(line, std::move(message))));
+}
+
+}  // namespace
+
+std::expected<ReverbPreset, docformat::ParseError> ReverbPreset::parse(
+    std::span<const std::string_view> lines) {
+  ReverbPreset preset;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::size_t n = i + 1;
+    const std::string_view line = trim(lines[i]);
+    if (line.empty()) continue;
+    const FirstSplit split = split_at_whitespace(line);
+    // The value is checked before the key; the message quotes it as written.
+    auto value = read_float(trim(split.tail));
+    if (!value) return fail(n, cat("invalid reverb value '", split.tail, "'"));
+    const std::string_view key = split.head;
+    if (key == "room_size") {
+      preset.room_size = clamp_unit(*value);
+    } else if (key == "decay") {
+      preset.decay = clamp_unit(*value);
+    } else if (key == "mix") {
+      preset.mix = clamp_unit(*value);
+    } else if (key == "predelay") {
+      preset.predelay = at_least_zero(*value);
+    } else {
+      return fail(n, cat("unknown reverb key '", key, "'"));
+    }
+  }
+  return preset;
+}
+
+}  // namespace lyre

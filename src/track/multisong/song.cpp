@@ -1,0 +1,122 @@
+#include "track/multisong/song.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <unordered_set>
+#include <utility>
+#include <variant>
+
+#include "docformat/text.h"
+#include "docformat/whitespace.h"
+#include "song/float_order.h"
+#include "track/format/parse_error.h"
+
+namespace lyre {
+
+namespace {
+
+using MarkerNames = std::unordered_set<std::string, docformat::TextHash, std::equal_to<>>;
+
+// Applies one directive to the song; the result is the message of a
+// directive that cannot apply.
+struct ApplyDirective {
+  Song& song;
+  MarkerNames& marker_names;
+
+  std::optional<std::string> operator()(SongDirective::Tempo& d) {
+    song.tempo = d.tempo;
+    song.tempo_ramp = d.ramp;
+    song.tempo_param.reset();
+    return std::nullopt;
+  }
+  std::optional<std::string> operator()(TempoParam& d) {
+    song.tempo_param = std::move(d);
+    return std::nullopt;
+  }
+  std::optional<std::string> operator()(SongDirective::Length& d) {
+    song.length = d.beats;
+    return std::nullopt;
+  }
+  std::optional<std::string> operator()(Signature& d) {
+    song.signature = d;
+    return std::nullopt;
+  }
+  std::optional<std::string> operator()(Jump& d) {
+    song.jumps.push_back(std::move(d));
+    return std::nullopt;
+  }
+  std::optional<std::string> operator()(JumpAt& d) {
+    song.jump_ats.push_back(std::move(d));
+    return std::nullopt;
+  }
+  std::optional<std::string> operator()(SongDirective::Marker& d) {
+    if (!marker_names.insert(d.name).second) {
+      return cat("marker '", d.name, "' is defined twice in this song");
+    }
+    song.markers.push_back(Marker{std::move(d.name), d.beat});
+    return std::nullopt;
+  }
+  std::optional<std::string> operator()(SongDirective::Param& d) {
+    song.params.insert_or_assign(std::move(d.name), d.default_value);
+    return std::nullopt;
+  }
+  std::optional<std::string> operator()(SongDirective::Import&) {
+    return std::string("'@import' belongs in the document header, not inside a song");
+  }
+  std::optional<std::string> operator()(SongDirective::Seed& d) {
+    song.seed = d.seed;
+    return std::nullopt;
+  }
+};
+
+std::unexpected<docformat::ParseError> fail(ParseError error) {
+  return std::unexpected(docformat::ParseError::source(std::move(error)));
+}
+
+void rename_jump(Jump& jump, const docformat::RenameMap& map) {
+  docformat::rename(jump.target, map);
+  if (!jump.transition) return;
+  docformat::rename(jump.transition->motif, map);
+  docformat::rename(jump.transition->sound, map);
+}
+
+}  // namespace
+
+std::expected<Song, docformat::ParseError> Song::parse(std::span<const std::string_view> lines) {
+  Song song;
+  MarkerNames marker_names;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::size_t n = i + 1;
+    const std::string_view line = trim(lines[i]);
+    if (line.empty()) continue;
+    const FirstSplit split = split_at_whitespace(line);
+    const std::string_view word = split.head;
+    const std::string_view rest = trim(split.tail);
+    if (!word.starts_with('@')) {
+      return fail(ParseError::line(n, cat("expected an '@' directive, got '", word, "'")));
+    }
+    if (word == "@layer") {
+      song.layers.emplace_back(rest);
+      continue;
+    }
+    auto directive = parse_song_directive(word.substr(1), rest, n);
+    if (!directive) return fail(std::move(directive.error()));
+    if (auto message = std::visit(ApplyDirective{song, marker_names}, directive->kind)) {
+      return fail(ParseError::line(n, std::move(*message)));
+    }
+  }
+  std::stable_sort(song.markers.begin(), song.markers.end(),
+                   [](const Marker& a, const Marker& b) { return total_less(a.beat, b.beat); });
+  return song;
+}
+
+void Song::rename_references(const docformat::RenameMap& map) {
+  if (map.empty()) return;
+  for (std::string& layer : layers) docformat::rename(layer, map);
+  for (Jump& jump : jumps) rename_jump(jump, map);
+  for (JumpAt& jump : jump_ats) rename_jump(jump, map);
+}
+
+}  // namespace lyre

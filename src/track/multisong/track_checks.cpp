@@ -1,0 +1,71 @@
+#include "track/multisong/track_checks.h"
+
+#include "docformat/text.h"
+#include "docformat/whitespace.h"
+
+namespace lyre {
+
+std::expected<void, ParseError> check_meta_directives(const TrackDocument& document) {
+  std::size_t number = 0;
+  for (std::string_view raw : document.header) {
+    ++number;
+    std::string_view line = trim(raw);
+    if (line.empty() || line[0] != '@') continue;
+    std::string_view word = split_at_whitespace(trim_start(line.substr(1))).head;
+    if (word == "import") continue;
+    return std::unexpected(ParseError::line(
+        number, cat("'@", word,
+                    "' outside a song block does nothing: only '@import' is a document-level "
+                    "directive, a song header belongs in a '## <name>' block under '# Songs'")));
+  }
+  return {};
+}
+
+namespace {
+
+// The name before a colon when a stray Sounds line looks like the retired
+// one-line sound syntax ("lead: saw 1.0").
+std::string_view one_line_sound_name(std::string_view line) {
+  const std::size_t colon = line.find(':');
+  if (colon == std::string_view::npos || colon == 0) return {};
+  std::string_view name = line.substr(0, colon);
+  if (split_at_whitespace(name).found) return {};
+  return name;
+}
+
+}  // namespace
+
+std::expected<void, ParseError> check_section_preambles(const TrackDocument& document) {
+  std::expected<void, ParseError> result;
+  std::size_t index = 0;
+  std::apply(
+      [&](const auto&... list) {
+        (
+            [&] {
+              const std::string_view heading = TrackSections::kNames[index++];
+              if (!result) return;
+              for (const std::string& raw : list.preamble) {
+                std::string_view line = trim(raw);
+                if (line.empty()) continue;
+                std::string hint;
+                std::string_view name = heading == "Sounds" ? one_line_sound_name(line) : "";
+                if (!name.empty()) {
+                  hint = cat("the pre-0.20 one-line sound syntax was replaced by a '## ", name,
+                             "' block, one harmonic per line and every setting as its own '@' "
+                             "directive");
+                } else {
+                  hint = cat("move it into a '## <name>' block under '# ", heading, "'");
+                }
+                result = std::unexpected(ParseError(
+                    ParseError::Document{cat("'", line, "' sits before the first block of '# ",
+                                             heading, "', where nothing reads it: ", hint)}));
+                return;
+              }
+            }(),
+            ...);
+      },
+      document.sections.lists());
+  return result;
+}
+
+}  // namespace lyre

@@ -1,0 +1,86 @@
+#include "track/multisong/track_sections.h"
+
+#include <utility>
+
+namespace lyre {
+
+namespace {
+
+// Calls f(list_of_this, list_of_other) for the nine fields in order.
+template <class A, class B, class F>
+void zip_lists(A&& a, B&& b, F&& f) {
+  [&]<std::size_t... I>(std::index_sequence<I...>) { (f(std::get<I>(a), std::get<I>(b)), ...); }
+  (std::make_index_sequence<9>{});
+}
+
+template <class List>
+std::expected<void, docformat::ParseError> parse_into(List& list,
+                                                      const docformat::SectionBlock& block) {
+  auto parsed = List::from_blocks(block);
+  if (!parsed) return std::unexpected(std::move(parsed.error()));
+  for (std::string_view line : block.lines) list.preamble.emplace_back(line);
+  for (auto& entry : parsed->entries) list.entries.push_back(std::move(entry));
+  return {};
+}
+
+}  // namespace
+
+std::expected<bool, docformat::ParseError> TrackSections::try_parse_into(
+    const docformat::SectionBlock& block) {
+  std::expected<bool, docformat::ParseError> result = false;
+  std::size_t index = 0;
+  std::apply(
+      [&](auto&... list) {
+        (
+            [&] {
+              if (kNames[index++] != block.name) return;
+              auto ok = parse_into(list, block);
+              if (ok) {
+                result = true;
+              } else {
+                result = std::unexpected(std::move(ok.error()));
+              }
+            }(),
+            ...);
+      },
+      lists());
+  return result;
+}
+
+void TrackSections::set_origin(const std::string& origin) {
+  std::apply(
+      [&](auto&... list) {
+        (
+            [&] {
+              for (auto& entry : list.entries) {
+                if (!entry.origin) entry.origin = origin;
+              }
+            }(),
+            ...);
+      },
+      lists());
+}
+
+void TrackSections::merge_first_wins(TrackSections&& other) {
+  zip_lists(lists(), other.lists(),
+            [](auto& mine, auto& theirs) { mine.merge_first_wins(std::move(theirs)); });
+}
+
+void TrackSections::qualify_collisions(TrackSections& imported, std::string_view alias) const {
+  docformat::RenameMap map;
+  zip_lists(lists(), imported.lists(),
+            [&](const auto& mine, const auto& theirs) { mine.collisions(theirs, alias, map); });
+  std::apply([&](auto&... list) { (list.apply_renames(map), ...); }, imported.lists());
+}
+
+const Layer* resolve_layer(const TrackDocument& document, std::string_view name) {
+  const auto* entry = document.sections.layers.find(name);
+  return entry ? &entry->value : nullptr;
+}
+
+const Sound* resolve_sound(const TrackDocument& document, std::string_view name) {
+  const auto* entry = document.sections.sounds.find(name);
+  return entry ? &entry->value : nullptr;
+}
+
+}  // namespace lyre

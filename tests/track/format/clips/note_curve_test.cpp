@@ -1,0 +1,101 @@
+#include "track/format/clips/note_curve.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lyre {
+namespace {
+
+constexpr std::size_t kLine = 5;
+constexpr Curve kEase = Curve::ease();
+constexpr Curve kLinear = Curve::linear();
+constexpr Curve kEaseIn{true, false};
+
+// A note of duration 4 that already has a volume curve and a glide.
+Note shaped_note() {
+  return {.sound = "piano",
+          .last_segment = {3.0f, 4.0f, kLinear},
+          .volume_curve = {{0.0f, 1.0f, kEase}, {1.0f, 0.0f, kLinear}}};
+}
+
+template <class F>
+Note with(F change) {
+  Note note = shaped_note();
+  change(note);
+  return note;
+}
+
+struct Accepted {
+  std::string_view line;
+  Note expected;
+};
+
+TEST(ApplyNoteCurve, ReplacesTheVolumeCurveOrThePitchTrajectory) {
+  const std::vector<Accepted> cases = {
+      {"volume 0 0, 0.5 1 ease-in, 1 0", with([](Note& n) {
+         n.volume_curve = {{0.0f, 0.0f, kEase}, {0.5f, 1.0f, kEaseIn}, {1.0f, 0.0f, kEase}};
+       })},
+      {"volume 5 5", with([](Note& n) {
+         n.volume_curve = {{5.0f, 5.0f, kEase}};
+       })},
+      // The pitch curve replaces the glide over the same duration.
+      {"pitch 0 0, 1 2", with([](Note& n) {
+         n.last_segment = {2.0f, 4.0f, kEase};
+       })},
+      {"pitch 0.5 1", with([](Note& n) {
+         n.pitch_segments = {{1.0f, 0.0f, kLinear}, {0.0f, 2.0f, kEase}};
+         n.last_segment = {0.0f, 2.0f, kEase};
+       })},
+      {"pitch\u00a00 0,1 1 linear", with([](Note& n) {
+         n.last_segment = {1.0f, 4.0f, kEase};
+       })},
+  };
+  for (const Accepted& c : cases) {
+    SCOPED_TRACE(c.line);
+    Note note = shaped_note();
+    auto applied = apply_note_curve(note, c.line, kLine);
+    ASSERT_TRUE(applied.has_value()) << applied.error().text();
+    EXPECT_EQ(note, c.expected);
+  }
+}
+
+TEST(ApplyNoteCurve, ALaterPitchLineUsesTheCurrentDuration) {
+  Note note = shaped_note();
+  ASSERT_TRUE(apply_note_curve(note, "pitch 0.5 1", kLine).has_value());
+  ASSERT_TRUE(apply_note_curve(note, "pitch 0 0, 1 2", kLine).has_value());
+  EXPECT_EQ(note, with([](Note& n) { n.last_segment = {2.0f, 4.0f, kEase}; }));
+}
+
+struct Rejected {
+  std::string_view line;
+  std::string_view message;
+};
+
+TEST(ApplyNoteCurve, RejectsABadLineAndLeavesTheNoteAlone) {
+  const std::vector<Rejected> cases = {
+      {"pitch", "note curve needs points"},
+      {"volume", "note curve needs points"},
+      {"pitch 0 0, 1 2 bogus",
+       "unknown curve 'bogus' (expected linear, ease-in, ease-out or ease)"},
+      {"volume 0 1,", "envelope point needs '<x> <y> [curve]'"},
+      {"volume 0 x", "invalid number for envelope y: 'x'"},
+      {"bogus 0 0", "unknown note curve 'bogus'"},
+      {"Pitch 0 0", "unknown note curve 'Pitch'"},
+      // The points are read before the word is looked at.
+      {"bogus x", "envelope point needs '<x> <y> [curve]'"},
+  };
+  for (const Rejected& c : cases) {
+    SCOPED_TRACE(c.line);
+    Note note = shaped_note();
+    auto applied = apply_note_curve(note, c.line, kLine);
+    ASSERT_FALSE(applied.has_value());
+    EXPECT_EQ(applied.error().text(), "line 5: " + std::string(c.message));
+    EXPECT_EQ(note, shaped_note());
+  }
+}
+
+}  // namespace
+}  // namespace lyre

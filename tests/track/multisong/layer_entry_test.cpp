@@ -1,0 +1,309 @@
+#include "track/multisong/layer_entry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "track/multisong/layer_body_error.h"
+
+namespace lyre {
+namespace {
+
+constexpr Curve kEase = Curve::ease();
+constexpr Curve kLinear = Curve::linear();
+
+Note plain(std::string sound, float start, float pitch, float duration) {
+  return {.sound = std::move(sound),
+          .start = start,
+          .pitch = pitch,
+          .last_segment = {0.0f, duration, kEase}};
+}
+
+template <class T, class F>
+T with(T value, F change) {
+  change(value);
+  return value;
+}
+
+Layer layer_with(auto change) { return with(Layer{}, change); }
+
+struct Accepted {
+  std::string_view name;
+  std::vector<std::string_view> lines;
+  Layer expected;
+};
+
+TEST(LayerParse, ReadsDirectivesNotesPlacementsAndIndentedLines) {
+  const std::vector<Accepted> cases = {
+      {"empty body", {}, Layer{}},
+      {"blank lines", {"", "   ", "\t"}, Layer{}},
+      {"two directives on one line", {"@volume 0.5 @pan -0.2"}, layer_with([](Layer& l) {
+         l.volume = 0.5f;
+         l.pan = -0.2f;
+       })},
+      {"directives cut at any white space",
+       {"@pan\u00a00.5", "@mute\ton", "@volume\u3000param\u3000x"},
+       layer_with([](Layer& l) {
+         l.pan = 0.5f;
+         l.mute = true;
+         l.volume_param = VolumeParam{"x", 1.0f};
+       })},
+      {"an indented directive is a directive",
+       {"motif m 0 sine", "  @mute on"},
+       layer_with([](Layer& l) {
+         l.motifs = {{.motif = "m", .sound = "sine"}};
+         l.mute = true;
+       })},
+      {"a lone @ or @ before a number is no directive", {"@", "@ 5", "  @"}, Layer{}},
+      {"a note with a pitch curve", {"piano 0 60 1", "  pitch 0 0, 1 2"}, layer_with([](Layer& l) {
+         l.notes = {with(plain("piano", 0.0f, 60.0f, 1.0f), [](Note& n) {
+           n.last_segment = {2.0f, 1.0f, kEase};
+         })};
+       })},
+      {"curve lines around a directive shape the same note",
+       {"piano 0 60 4", "\tvolume 0 1, 1 0", "@mute on", "  pitch 0 0, 1 -1 linear"},
+       layer_with([](Layer& l) {
+         l.notes = {with(plain("piano", 0.0f, 60.0f, 4.0f), [](Note& n) {
+           n.volume_curve = {{0.0f, 1.0f, kEase}, {1.0f, 0.0f, kEase}};
+           n.last_segment = {-1.0f, 4.0f, kEase};
+         })};
+         l.mute = true;
+       })},
+      {"equal starts keep their written order",
+       {"a 4 1 1", "a 0 2 1", "a 2 3 1", "a 0 4 1"},
+       layer_with([](Layer& l) {
+         l.notes = {plain("a", 0.0f, 2.0f, 1.0f), plain("a", 0.0f, 4.0f, 1.0f),
+                    plain("a", 2.0f, 3.0f, 1.0f), plain("a", 4.0f, 1.0f, 1.0f)};
+       })},
+      {"-0 sorts before +0", {"a 0 1 1", "a -0 2 1", "a -inf 3 1"}, layer_with([](Layer& l) {
+         l.notes = {plain("a", -std::numeric_limits<float>::infinity(), 3.0f, 1.0f),
+                    plain("a", -0.0f, 2.0f, 1.0f), plain("a", 0.0f, 1.0f, 1.0f)};
+       })},
+      {"curves stay with their note when sorting",
+       {"piano 4 60 1", "  pitch 0 0, 1 2", "piano 0 61 1"},
+       layer_with([](Layer& l) {
+         l.notes = {plain("piano", 0.0f, 61.0f, 1.0f),
+                    with(plain("piano", 4.0f, 60.0f, 1.0f), [](Note& n) {
+                      n.last_segment = {2.0f, 1.0f, kEase};
+                    })};
+       })},
+      {"overrides follow the last placement",
+       {"motif a 0 sine", "  note 0 skip", "subtrack b 4", "  note 1 skip", "@mute", "  trim 0 1"},
+       layer_with([](Layer& l) {
+         l.motifs = {{.motif = "a", .sound = "sine", .overrides = {{.index = 0, .skip = true}}}};
+         l.subtracks = {{.layer = "b",
+                         .start = 4.0f,
+                         .trim = Trim{0, 1},
+                         .overrides = {{.index = 1, .skip = true}}}};
+       })},
+      {"space and tab both indent, blank lines between",
+       {"motif m 0 sine", "\tnote 0 skip", "", " trim 0 1"},
+       layer_with([](Layer& l) {
+         l.motifs = {{.motif = "m",
+                      .sound = "sine",
+                      .trim = Trim{0, 1},
+                      .overrides = {{.index = 0, .skip = true}}}};
+       })},
+      {"other white space does not indent",
+       {"sine 0 60 1", "\u00a0pitch 0 0 1"},
+       layer_with([](Layer& l) {
+         l.notes = {plain("sine", 0.0f, 60.0f, 1.0f), plain("pitch", 0.0f, 0.0f, 1.0f)};
+       })},
+      {"placements are not sorted",
+       {"motif a 8 s", "subtrack y 4", "motif b 0 s", "subtrack x 0"},
+       layer_with([](Layer& l) {
+         l.motifs = {{.motif = "a", .start = 8.0f, .sound = "s"}, {.motif = "b", .sound = "s"}};
+         l.subtracks = {{.layer = "y", .start = 4.0f}, {.layer = "x"}};
+       })},
+  };
+  for (const Accepted& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto layer = Layer::parse(c.lines);
+    ASSERT_TRUE(layer.has_value()) << layer.error().text();
+    EXPECT_EQ(*layer, c.expected);
+  }
+}
+
+TEST(LayerParse, SortsNanStartsByTheTotalOrder) {
+  const std::vector<std::string_view> lines = {"a nan 1 1", "a 1 2 1", "a -nan 3 1", "a -inf 4 1",
+                                               "a nan 5 1"};
+  auto layer = Layer::parse(lines);
+  ASSERT_TRUE(layer.has_value()) << layer.error().text();
+  std::vector<float> pitches;
+  for (const Note& note : layer->notes) pitches.push_back(note.pitch);
+  EXPECT_EQ(pitches, (std::vector<float>{3.0f, 4.0f, 2.0f, 1.0f, 5.0f}));
+}
+
+TEST(AddClipLine, AppendsToTheMatchingList) {
+  struct Case {
+    std::string_view line;
+    ClipKind kind;
+  };
+  const std::vector<Case> cases = {
+      {"piano 0 60 1", ClipKind::Note},
+      {"motif riff 8 piano", ClipKind::Motif},
+      {"subtrack verse 16", ClipKind::Subtrack},
+      {"piano 1 60 1", ClipKind::Note},
+  };
+  Layer layer;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    auto kind = add_clip_line(layer, c.line, 1);
+    ASSERT_TRUE(kind.has_value()) << kind.error().text();
+    EXPECT_EQ(*kind, c.kind);
+  }
+  EXPECT_EQ(layer, layer_with([](Layer& l) {
+              l.notes = {plain("piano", 0.0f, 60.0f, 1.0f), plain("piano", 1.0f, 60.0f, 1.0f)};
+              l.motifs = {{.motif = "riff", .start = 8.0f, .sound = "piano"}};
+              l.subtracks = {{.layer = "verse", .start = 16.0f}};
+            }));
+}
+
+struct Rejected {
+  std::vector<std::string_view> lines;
+  std::size_t line;
+  std::string text;
+};
+
+TEST(LayerParse, ReportsTheFirstErrorWithItsBodyLine) {
+  constexpr std::string_view kCurve = "indented pitch/volume curve without a preceding note";
+  constexpr std::string_view kOverride =
+      "indented override without a preceding motif or subtrack instance";
+  const std::vector<Rejected> cases = {
+      {{"  pitch 0 0, 1 2"}, 1, "line 1: " + std::string(kCurve)},
+      {{"\tvolume 0 1"}, 1, "line 1: " + std::string(kCurve)},
+      // Without a note the curve fails before its points are read.
+      {{"  pitch"}, 1, "line 1: " + std::string(kCurve)},
+      {{"motif m 0 sine", "  pitch 0 0, 1 2"}, 2, "line 2: " + std::string(kCurve)},
+      {{"sine 0 60 1", "  mute"}, 2, "line 2: " + std::string(kOverride)},
+      {{"  note 0 skip"}, 1, "line 1: " + std::string(kOverride)},
+      {{"sine 0 60 1", "  pitch, 0 0"}, 2, "line 2: " + std::string(kOverride)},
+      {{"sine 0 60 1", "  Pitch 0 0"}, 2, "line 2: " + std::string(kOverride)},
+      {{"motif a 0 sine", "  note 0 skip", "sine 0 60 1", "  trim 0 1"},
+       4,
+       "line 4: " + std::string(kOverride)},
+      {{"motif a 0 sine", "", "  note 0 skip", "", "  trim x 1"},
+       5,
+       "line 5: line 5: invalid index for trim from: 'x'"},
+      {{"@volume 0.5 @bogus 1"}, 1, "line 1: line 1: unknown layer directive 'bogus'"},
+      {{"@loop 8 skip 2 3"}, 1, "line 1: line 1: extra tokens after loop skip"},
+      {{"sine 0 60 1", "  pitch"}, 2, "line 2: line 2: note curve needs points"},
+      {{"sine 0 60 1", "  pitch 0 0, 1 2 bogus"},
+       2,
+       "line 2: line 2: unknown curve 'bogus' (expected linear, ease-in, ease-out or ease)"},
+      {{"", "", "", "", "piano 0 x 1"}, 5, "line 5: line 5: invalid number for pitch: 'x'"},
+      {{"sine 0 60 1", "\fvolume 0 1, 1 1"}, 2, "line 2: line 2: invalid number for pitch: '1,'"},
+      {{"piano 0 60"}, 1, "line 1: line 1: note needs duration"},
+      {{"kick.wav 0 60 1"},
+       1,
+       "line 1: line 1: audio clips were replaced by sampler sounds: define '<name>: sample "
+       "\"kick.wav\"' under '# Sounds' and place it as a note"},
+  };
+  for (const Rejected& c : cases) {
+    SCOPED_TRACE(c.text);
+    auto layer = Layer::parse(c.lines);
+    ASSERT_FALSE(layer.has_value());
+    const auto* line = std::get_if<docformat::ParseError::Line>(&layer.error().kind());
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->line, c.line);
+    EXPECT_EQ(layer.error().text(), c.text);
+  }
+}
+
+TEST(LayerParse, BoxesBodyErrorsAsLayerBodyError) {
+  struct Case {
+    std::vector<std::string_view> lines;
+    LayerBodyError::Kind kind;
+    std::string_view debug;
+  };
+  const std::vector<Case> cases = {
+      {{"  pitch 0 0"}, LayerBodyError::Kind::CurveWithoutNote, "CurveWithoutNote"},
+      {{"  trim 0 1"}, LayerBodyError::Kind::OverrideWithoutPlacement, "OverrideWithoutPlacement"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.debug);
+    auto layer = Layer::parse(c.lines);
+    ASSERT_FALSE(layer.has_value());
+    const auto& line = std::get<docformat::ParseError::Line>(layer.error().kind());
+    const LayerBodyError* error = line.error.get<LayerBodyError>();
+    ASSERT_NE(error, nullptr);
+    EXPECT_EQ(error->kind, c.kind);
+    EXPECT_EQ(error->debug(), c.debug);
+  }
+}
+
+// Every reference a layer can hold, each name distinct.
+Layer referring_layer() {
+  auto layer = Layer::parse(std::vector<std::string_view>{
+      "@tuning just",
+      "@effect reverb hall",
+      "@effect lowpass param cutoff 8000 200",
+      "piano 0 60 1 \"piano\"",
+      "motif riff 8 organ tuning just",
+      "  note 0 text \"organ\"",
+      "subtrack verse 16 bass tuning equal",
+      "subtrack chorus 32",
+  });
+  EXPECT_TRUE(layer.has_value());
+  layer->take_entry_name("lead");
+  return *layer;
+}
+
+struct RenameCase {
+  std::string_view name;
+  docformat::RenameMap map;
+  Layer expected;
+};
+
+TEST(LayerRenameReferences, RewritesEveryNameItRefersTo) {
+  const Layer original = referring_layer();
+  const std::vector<RenameCase> cases = {
+      {"empty map", {}, original},
+      {"names it does not hold", {{"cutoff", "x"}, {"Piano", "x"}}, original},
+      {"every reference",
+       {{"lead", "a::lead"},
+        {"just", "a::just"},
+        {"piano", "a::piano"},
+        {"riff", "a::riff"},
+        {"organ", "a::organ"},
+        {"verse", "a::verse"},
+        {"bass", "a::bass"},
+        {"equal", "a::equal"},
+        {"chorus", "a::chorus"},
+        {"hall", "a::hall"}},
+       with(original,
+            [](Layer& l) {
+              l.name = "a::lead";
+              l.tuning = "a::just";
+              l.effects[0] = Effect{Effect::NamedReverb{"a::hall"}};
+              // Texts of notes and overrides stay as written.
+              l.notes[0].sound = "a::piano";
+              l.motifs[0].motif = "a::riff";
+              l.motifs[0].sound = "a::organ";
+              l.motifs[0].tuning = "a::just";
+              l.subtracks[0].layer = "a::verse";
+              l.subtracks[0].sound = "a::bass";
+              l.subtracks[0].tuning = "a::equal";
+              l.subtracks[1].layer = "a::chorus";
+            })},
+  };
+  for (const RenameCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Layer layer = original;
+    layer.rename_references(c.map);
+    EXPECT_EQ(layer, c.expected);
+  }
+}
+
+TEST(LayerTakeEntryName, StoresTheEntryName) {
+  Layer layer;
+  layer.take_entry_name("drums");
+  EXPECT_EQ(layer, layer_with([](Layer& l) { l.name = "drums"; }));
+}
+
+}  // namespace
+}  // namespace lyre
