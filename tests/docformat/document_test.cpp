@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "docformat/text.h"
 #include "test_sections.h"
 
 namespace lyre::docformat {
@@ -110,8 +111,8 @@ TEST(SectionList, OneMapRenamesEveryListAndEveryReference) {
 TEST(SectionList, LookupsStayLinearForLargeLists) {
   Items mine, incoming;
   for (int i = 0; i < 100000; ++i) {
-    mine.items.entries.push_back({"m" + std::to_string(i), Item{}, {}});
-    incoming.items.entries.push_back({"m" + std::to_string(i * 2), Item{}, {}});
+    mine.items.entries.push_back({cat("m", std::to_string(i)), Item{}, {}});
+    incoming.items.entries.push_back({cat("m", std::to_string(i * 2)), Item{}, {}});
   }
   RenameMap map;
   mine.items.collisions(incoming.items, "x", map);

@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "docformat/text.h"
 #include "test_sections.h"
 
 namespace lyre::docformat {
@@ -144,8 +145,8 @@ TEST(ResolveImports, LongChainsNeedNoDeepStack) {
   Library lib;
   const int length = 20000;
   for (int i = 0; i < length; ++i) {
-    lib.files["f" + std::to_string(i)] = "@import f" + std::to_string(i + 1) + "\n# Items\n## e" +
-                                         std::to_string(i) + "\n";
+    lib.files[cat("f", std::to_string(i))] =
+        cat("@import f", std::to_string(i + 1), "\n# Items\n## e", std::to_string(i), "\n");
   }
   auto doc = resolved("@import f0\n", lib);
   ASSERT_TRUE(doc.has_value());
