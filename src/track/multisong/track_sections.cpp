@@ -19,7 +19,12 @@ std::expected<void, docformat::ParseError> parse_into(List& list,
   auto parsed = List::from_blocks(block);
   if (!parsed) return std::unexpected(std::move(parsed.error()));
   for (std::string_view line : block.lines) list.preamble.emplace_back(line);
-  for (auto& entry : parsed->entries) list.entries.push_back(std::move(entry));
+  if (list.entries.empty()) {
+    list.entries = std::move(parsed->entries);  // no second copy of a large section
+  } else {
+    list.entries.reserve(list.entries.size() + parsed->entries.size());
+    for (auto& entry : parsed->entries) list.entries.push_back(std::move(entry));
+  }
   return {};
 }
 
