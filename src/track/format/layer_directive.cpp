@@ -1,6 +1,7 @@
 #include "track/format/layer_directive.h"
 
 #include <string>
+#include <utility>
 
 #include "docformat/text.h"
 #include "track/format/sounds/effect.h"

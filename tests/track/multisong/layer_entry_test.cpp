@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "docformat/text.h"
 #include "track/multisong/layer_body_error.h"
 
 namespace lyre {
@@ -136,6 +137,25 @@ TEST(LayerParse, SortsNanStartsByTheTotalOrder) {
   std::vector<float> pitches;
   for (const Note& note : layer->notes) pitches.push_back(note.pitch);
   EXPECT_EQ(pitches, (std::vector<float>{3.0f, 4.0f, 2.0f, 1.0f, 5.0f}));
+}
+
+TEST(LayerParse, KeepsWrittenOrderAmongManyEqualStarts) {
+  // Enough notes that an unstable sort would reorder equal starts.
+  std::vector<std::string> body;
+  for (int i = 0; i < 64; ++i)
+    body.push_back(cat("a ", i % 3 == 0 ? "1" : "0", " ", std::to_string(i), " 1"));
+  std::vector<std::string_view> lines(body.begin(), body.end());
+  auto layer = Layer::parse(lines);
+  ASSERT_TRUE(layer.has_value()) << layer.error().text();
+  std::vector<float> expected;
+  for (int start : {0, 1}) {
+    for (int i = 0; i < 64; ++i) {
+      if ((i % 3 == 0) == (start == 1)) expected.push_back(static_cast<float>(i));
+    }
+  }
+  std::vector<float> pitches;
+  for (const Note& note : layer->notes) pitches.push_back(note.pitch);
+  EXPECT_EQ(pitches, expected);
 }
 
 TEST(AddClipLine, AppendsToTheMatchingList) {

@@ -1,6 +1,8 @@
 #include "track/format/clips/note_options.h"
 
 #include <limits>
+#include <string>
+#include <utility>
 
 #include "docformat/text.h"
 #include "track/format/sounds/curve.h"

@@ -1,6 +1,7 @@
 #include "track/format/clips/placement_override.h"
 
 #include <string>
+#include <utility>
 
 #include "docformat/text.h"
 #include "track/format/point_list.h"

@@ -1,5 +1,7 @@
 #include "track/format/clips/track_line.h"
 
+#include <utility>
+
 #include "docformat/text.h"
 #include "track/format/clips/audio_filename.h"
 #include "track/format/clips/note_fields.h"
