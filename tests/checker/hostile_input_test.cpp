@@ -91,8 +91,7 @@ TEST(HostileInput, ImportChainsCyclesAndRepeats) {
 
 TEST(HostileInput, HugeEqualTuningsStayBounded) {
   const std::string head = "# Tunings\n## t\n";
-  EXPECT_EQ(run({{file("a.track", head + "equal 65536\n"),
-                  file("b.track", head + "equal 65537\n"),
+  EXPECT_EQ(run({{file("a.track", head + "equal 65536\n"), file("b.track", head + "equal 65537\n"),
                   file("c.track", head + "equal 18446744073709551615\n"),
                   file("d.track", head + "equal 18446744073709551616\n"),
                   file("e.track", "# Tunings\n" + repeat("## t\nequal 65536\n", 100000))},
@@ -110,11 +109,10 @@ TEST(HostileInput, HugeEqualTuningsStayBounded) {
 TEST(HostileInput, HugeLinesAndTokens) {
   const std::string song = "# Songs\n## s\n@layer l\n# Layers\n## l\n";
   const std::string token(10 * 1024 * 1024, 'x');
-  const std::string out =
-      run({{file("line.track", std::string(50 * 1024 * 1024, 'p') + "\n"),
-            file("directives.track", song + repeat("@mute 1 ", 1000000) + "\n"),
-            file("token.track", song + "piano " + token + " 60 1\n")},
-           {"line.track", "directives.track", "token.track"}});
+  const std::string out = run({{file("line.track", std::string(50 * 1024 * 1024, 'p') + "\n"),
+                                file("directives.track", song + repeat("@mute 1 ", 1000000) + "\n"),
+                                file("token.track", song + "piano " + token + " 60 1\n")},
+                               {"line.track", "directives.track", "token.track"}});
   // Compared without printing: a mismatch would dump megabytes.
   EXPECT_TRUE(out == ok("directives.track", 1, 0, 0) + ok("line.track", 0, 0, 0) +
                          "FAIL token.track: parse: line 6: line 1: invalid number for start: '" +
@@ -123,34 +121,34 @@ TEST(HostileInput, HugeLinesAndTokens) {
 }
 
 TEST(HostileInput, OddBytes) {
-  EXPECT_EQ(
-      run({{file("nul.track", std::string("prose\0here\n# Sounds\n## a\0b\nsine 1\n", 33)),
-            file("start.track", "\xC3(# Sounds\n"), file("middle.track", "# Sounds\n\xED\xA0\x80\n"),
-            file("end.track", "# Sounds\n## a\n\xF0\x9F\x8E"),
-            file("cr.track", "# Sounds\r## a\rsine 1\r"),
-            file("crlf.track", "# Sounds\r\n## a\r\nsine 1\r\n"),
-            file("marks.track", repeat("#\n", 100000)),
-            file("deepmark.track", std::string(1000000, '#') + "\n")},
-           {"nul.track", "start.track", "middle.track", "end.track", "cr.track", "crlf.track",
-            "marks.track", "deepmark.track"}}),
-      ok("cr.track", 0, 0, 0) + ok("crlf.track", 0, 1, 0) +
-          "FAIL deepmark.track: parse: subheader without an enclosing header\n" +
-          "FAIL end.track: read: invalid UTF-8 on line 3\n" + ok("marks.track", 0, 0, 0) +
-          "FAIL middle.track: read: invalid UTF-8 on line 2\n" + ok("nul.track", 0, 1, 0) +
-          "FAIL start.track: read: invalid UTF-8 on line 1\n");
+  EXPECT_EQ(run({{file("nul.track", std::string("prose\0here\n# Sounds\n## a\0b\nsine 1\n", 33)),
+                  file("start.track", "\xC3(# Sounds\n"),
+                  file("middle.track", "# Sounds\n\xED\xA0\x80\n"),
+                  file("end.track", "# Sounds\n## a\n\xF0\x9F\x8E"),
+                  file("cr.track", "# Sounds\r## a\rsine 1\r"),
+                  file("crlf.track", "# Sounds\r\n## a\r\nsine 1\r\n"),
+                  file("marks.track", repeat("#\n", 100000)),
+                  file("deepmark.track", std::string(1000000, '#') + "\n")},
+                 {"nul.track", "start.track", "middle.track", "end.track", "cr.track", "crlf.track",
+                  "marks.track", "deepmark.track"}}),
+            ok("cr.track", 0, 0, 0) + ok("crlf.track", 0, 1, 0) +
+                "FAIL deepmark.track: parse: subheader without an enclosing header\n" +
+                "FAIL end.track: read: invalid UTF-8 on line 3\n" + ok("marks.track", 0, 0, 0) +
+                "FAIL middle.track: read: invalid UTF-8 on line 2\n" + ok("nul.track", 0, 1, 0) +
+                "FAIL start.track: read: invalid UTF-8 on line 1\n");
 }
 
 TEST(HostileInput, OddFilesAndTrees) {
   using test_support::dir;
   using test_support::fifo;
   using test_support::symlink;
-  EXPECT_EQ(run({{file("tree/a/x.track", ""), symlink("tree/a/up", ".."),
-                  symlink("tree/a/top", "../.."), symlink("tree/dangling.track", "nowhere"),
-                  fifo("tree/pipe.track")},
-                 {"tree", "/dev/null"}}),
-            ok("/dev/null", 0, 0, 0) + ok("tree/a/x.track", 0, 0, 0) +
-                "FAIL tree/dangling.track: read: No such file or directory\n"
-                "FAIL tree/pipe.track: read: not a regular file\n");
+  EXPECT_EQ(
+      run({{file("tree/a/x.track", ""), symlink("tree/a/up", ".."), symlink("tree/a/top", "../.."),
+            symlink("tree/dangling.track", "nowhere"), fifo("tree/pipe.track")},
+           {"tree", "/dev/null"}}),
+      ok("/dev/null", 0, 0, 0) + ok("tree/a/x.track", 0, 0, 0) +
+          "FAIL tree/dangling.track: read: No such file or directory\n"
+          "FAIL tree/pipe.track: read: not a regular file\n");
 }
 
 }  // namespace

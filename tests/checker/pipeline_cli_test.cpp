@@ -35,9 +35,9 @@ TEST_P(PipelineTest, PrintsExactReport) {
   for (std::size_t at = 0; (at = c.out.find("FAIL ", at)) != std::string::npos; ++at) ++failed;
   const std::size_t total = c.args.size();
   EXPECT_EQ(run.out, failed ? c.out : c.out + "all " + std::to_string(total) + " tracks ok\n");
-  EXPECT_EQ(run.err, failed ? std::to_string(failed) + " of " + std::to_string(total) +
-                                  " tracks failed\n"
-                            : "");
+  EXPECT_EQ(
+      run.err,
+      failed ? std::to_string(failed) + " of " + std::to_string(total) + " tracks failed\n" : "");
   EXPECT_EQ(run.status, failed ? 1 : 0);
 }
 
@@ -108,10 +108,12 @@ INSTANTIATE_TEST_SUITE_P(
         // One map serves every list: the clash of the layer kick renames the sound kick
         // too, and the notes that play it.
         PipelineCase{"AliasRenamesEveryListAndReference",
-                     {file("main.track", "@import kit.track as kit\n# Songs\n## s\n@layer kick\n"
-                                         "@layer kit::kick\n# Layers\n## kick\nsine 0 1 1\n"),
-                      file("kit.track", "# Layers\n## kick\nkick 0 1 1\nhat 0 1 1\n"
-                                        "# Sounds\n## kick\nsine 1\n## hat\nsine 1\n")},
+                     {file("main.track",
+                           "@import kit.track as kit\n# Songs\n## s\n@layer kick\n"
+                           "@layer kit::kick\n# Layers\n## kick\nsine 0 1 1\n"),
+                      file("kit.track",
+                           "# Layers\n## kick\nkick 0 1 1\nhat 0 1 1\n"
+                           "# Sounds\n## kick\nsine 1\n## hat\nsine 1\n")},
                      {"main.track"},
                      "ok   main.track: 1 songs, 2 sounds, 3 notes\n"},
         PipelineCase{"SelfImportAndCycleEnd",
@@ -146,14 +148,16 @@ INSTANTIATE_TEST_SUITE_P(
     References, PipelineTest,
     ::testing::Values(
         PipelineCase{"SubtrackPlacementsAreScannedOncePerSong",
-                     {file("a.track", "# Songs\n## s\n@layer top\n@layer top\n# Layers\n"
-                                      "## top\nsubtrack top 0\nsubtrack low 0 organ\n"
-                                      "subtrack missing 0\n## low\nharp 0 1 1\n")},
+                     {file("a.track",
+                           "# Songs\n## s\n@layer top\n@layer top\n# Layers\n"
+                           "## top\nsubtrack top 0\nsubtrack low 0 organ\n"
+                           "subtrack missing 0\n## low\nharp 0 1 1\n")},
                      {"a.track"},
                      "FAIL a.track: unknown sounds: low:harp, top:organ\n"},
         PipelineCase{"DefaultInstrumentsAndEmptySoundsPass",
-                     {file("a.track", "# Songs\n## s\n@layer m\n# Layers\n## m\nsine 0 1 1\n"
-                                      "motif riff 0 saw\nhill 1 1 1\n# Motifs\n## riff\n0 1 1\n")},
+                     {file("a.track",
+                           "# Songs\n## s\n@layer m\n# Layers\n## m\nsine 0 1 1\n"
+                           "motif riff 0 saw\nhill 1 1 1\n# Motifs\n## riff\n0 1 1\n")},
                      {"a.track"},
                      "ok   a.track: 1 songs, 0 sounds, 2 notes\n"},
         PipelineCase{"LayerUsedTwiceCountsTwice",

@@ -15,14 +15,18 @@ using testing::names;
 using Strings = std::vector<std::string>;
 
 TEST(ParseImports, ReadsTargetAliasAndRefresh) {
-  std::vector<std::string_view> header = {
-      "@import std:drums as kit refresh", " @import indented", "@import", "@import\tx",
-      "@import   ", "@import a as", "@import b as as refresh", "@import c as x as y junk"};
-  EXPECT_EQ(parse_imports(header),
-            (std::vector<Import>{{"std:drums", "kit", true},
-                                 {"a", std::nullopt, false},
-                                 {"b", "as", true},
-                                 {"c", "y", false}}));
+  std::vector<std::string_view> header = {"@import std:drums as kit refresh",
+                                          " @import indented",
+                                          "@import",
+                                          "@import\tx",
+                                          "@import   ",
+                                          "@import a as",
+                                          "@import b as as refresh",
+                                          "@import c as x as y junk"};
+  EXPECT_EQ(parse_imports(header), (std::vector<Import>{{"std:drums", "kit", true},
+                                                        {"a", std::nullopt, false},
+                                                        {"b", "as", true},
+                                                        {"c", "y", false}}));
 }
 
 struct PathCase {

@@ -39,8 +39,9 @@ struct Items {
   SectionList<Item> others;
 
   std::expected<bool, ParseError> try_parse_into(const SectionBlock& block) {
-    SectionList<Item>* list =
-        block.name == "Items" ? &items : block.name == "Others" ? &others : nullptr;
+    SectionList<Item>* list = block.name == "Items"    ? &items
+                              : block.name == "Others" ? &others
+                                                       : nullptr;
     if (!list) return false;
     auto parsed = SectionList<Item>::from_blocks(block);
     if (!parsed) return std::unexpected(parsed.error());

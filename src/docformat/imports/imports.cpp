@@ -49,7 +49,11 @@ bool is_valid_utf8(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
     const auto b = static_cast<unsigned char>(text[i]);
-    std::size_t len = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+    std::size_t len = b < 0x80         ? 1
+                      : (b >> 5) == 6  ? 2
+                      : (b >> 4) == 14 ? 3
+                      : (b >> 3) == 30 ? 4
+                                       : 0;
     if (len == 0 || i + len > text.size()) return false;
     for (std::size_t k = 1; k < len; ++k) {
       if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
@@ -121,7 +125,8 @@ std::optional<std::string> parent_path(std::string_view path) {
 std::string cache_key(const std::string& path) {
   if (is_url(path)) return path;
   if (path.find('\0') == std::string::npos) {
-    std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr), &std::free);
+    std::unique_ptr<char, decltype(&std::free)> resolved(realpath(path.c_str(), nullptr),
+                                                         &std::free);
     if (resolved) return std::string(resolved.get());
   }
   return normalise_components(path);

@@ -29,10 +29,21 @@ struct FloatCase {
 TEST(ParseFloat, AcceptsTheNumberSyntax) {
   const float inf = std::numeric_limits<float>::infinity();
   const FloatCase cases[] = {
-      {"5.", 5.0f},       {".5", 0.5f},      {"1e3", 1000.0f},     {"-0.25", -0.25f},
-      {"+7", 7.0f},       {"1E+2", 100.0f},  {"2e-1", 0.2f},       {"1e40", inf},
-      {"-1e40", -inf},    {"inf", inf},      {"-Infinity", -inf},  {"+INF", inf},
-      {"1e-50", 0.0f},    {"1.00000001", 1.0f}, {"16777217", 16777216.0f},
+      {"5.", 5.0f},
+      {".5", 0.5f},
+      {"1e3", 1000.0f},
+      {"-0.25", -0.25f},
+      {"+7", 7.0f},
+      {"1E+2", 100.0f},
+      {"2e-1", 0.2f},
+      {"1e40", inf},
+      {"-1e40", -inf},
+      {"inf", inf},
+      {"-Infinity", -inf},
+      {"+INF", inf},
+      {"1e-50", 0.0f},
+      {"1.00000001", 1.0f},
+      {"16777217", 16777216.0f},
       {"1e999999999999999999999", inf},
   };
   for (const FloatCase& c : cases) {
@@ -51,7 +62,8 @@ TEST(ParseFloat, RejectsEverythingElse) {
                             "1_000", "++1", "+-1", "infinit", "1.2.3", "--1", "١"}) {
     auto value = parse_float(token, 4, "wave x");
     ASSERT_FALSE(value.has_value()) << token;
-    EXPECT_EQ(value.error().text(), std::string("line 4: invalid number for wave x: '") + token + "'");
+    EXPECT_EQ(value.error().text(),
+              std::string("line 4: invalid number for wave x: '") + token + "'");
   }
 }
 
@@ -66,7 +78,8 @@ TEST(ParseNextFloat, NeedsAToken) {
 
 TEST(ParseBool, ExactWords) {
   for (const char* token : {"1", "true", "yes", "on"}) EXPECT_TRUE(*parse_bool(token, 1, "m"));
-  for (const char* token : {"", "0", "false", "no", "off"}) EXPECT_FALSE(*parse_bool(token, 1, "m"));
+  for (const char* token : {"", "0", "false", "no", "off"})
+    EXPECT_FALSE(*parse_bool(token, 1, "m"));
   for (const char* token : {"TRUE", "On", "2", "y"}) {
     EXPECT_EQ(parse_bool(token, 3, "mute").error().text(),
               std::string("line 3: invalid bool for mute: '") + token + "'");
@@ -120,10 +133,10 @@ struct QuotedCase {
 
 TEST(ReadQuoted, JoinsTokensUpToTheClosingQuote) {
   const QuotedCase cases[] = {
-      {"\"la\"", "la"},          {"\"la   la  la\" rest", "la la la"},
-      {"\"\"", ""},              {"\" x\"", " x"},
-      {"\"'la\"", "'la"},        {"\"a\"b c\"", "a\"b c"},
-      {"\"la", nullptr},         {"\"", nullptr},
+      {"\"la\"", "la"},   {"\"la   la  la\" rest", "la la la"},
+      {"\"\"", ""},       {"\" x\"", " x"},
+      {"\"'la\"", "'la"}, {"\"a\"b c\"", "a\"b c"},
+      {"\"la", nullptr},  {"\"", nullptr},
   };
   for (const QuotedCase& c : cases) {
     Tokens tokens(c.line);

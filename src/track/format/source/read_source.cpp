@@ -17,12 +17,13 @@ std::expected<std::string, ParseError> read_source(std::string_view name) {
   }
   std::string shown = display_path(name);
   if (docformat::is_url(shown)) {
-    return std::unexpected(
-        ParseError(ParseError::ImportDownload{std::move(shown), "the 'online' feature is disabled"}));
+    return std::unexpected(ParseError(
+        ParseError::ImportDownload{std::move(shown), "the 'online' feature is disabled"}));
   }
   // Imports read regular files only: a FIFO or device would block or never end.
   auto text = read_text(std::string(name), /*regular_only=*/true);
-  if (!text) return std::unexpected(ParseError(ParseError::ImportRead{std::move(shown), text.error()}));
+  if (!text)
+    return std::unexpected(ParseError(ParseError::ImportRead{std::move(shown), text.error()}));
   return std::move(*text);
 }
 
