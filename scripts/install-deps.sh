@@ -8,6 +8,7 @@ command -v g++ >/dev/null || missing+=(g++)
 command -v python3 >/dev/null || missing+=(python3)
 [ -e /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
 [ -e /usr/include/benchmark/benchmark.h ] || missing+=(libbenchmark-dev)
+[ -x /usr/bin/time ] || missing+=(time)  # peak memory in bench/run.sh
 if [ ${#missing[@]} -gt 0 ]; then
   echo "installing: ${missing[*]}"
   apt-get update -qq

@@ -26,16 +26,19 @@ std::string join(const std::vector<std::string>& records) {
 
 }  // namespace
 
-Verdict check_file(const CheckedFile& file, bool refresh) {
+LibraryCache make_library_cache() { return LibraryCache(is_builtin_source, /*strict=*/false); }
+
+Verdict check_file(const CheckedFile& file, bool refresh, LibraryCache& libraries) {
   const std::string shown = display_path(file.path);
   auto text = read_text(file.path, file.found_by_walk);
   if (!text) return Verdict{false, cat("FAIL ", shown, ": read: ", text.error())};
-  return check_text(shown, *text, docformat::parent_path(file.path), refresh, read_source);
+  return check_text(shown, *text, docformat::parent_path(file.path), refresh, read_source,
+                    &libraries);
 }
 
 Verdict check_text(std::string_view shown, std::string_view text,
-                   const std::optional<std::string>& base, bool refresh,
-                   const SourceReader& read) {
+                   const std::optional<std::string>& base, bool refresh, const SourceReader& read,
+                   LibraryCache* libraries) {
   auto fail = [&](std::string_view stage, std::string_view message) {
     return Verdict{false, cat("FAIL ", shown, ": ", stage, message)};
   };
@@ -55,7 +58,7 @@ Verdict check_text(std::string_view shown, std::string_view text,
     return std::nullopt;
   };
   auto imported =
-      document->resolve_imports_with_strictness(base, refresh, /*strict=*/false, fetch);
+      document->resolve_imports_with_strictness(base, refresh, /*strict=*/false, fetch, libraries);
   if (!imported) return fail("import: ", imported.error().text());
   if (fetch_error) return fail("import: ", fetch_error->text());
 

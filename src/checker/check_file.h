@@ -9,7 +9,9 @@
 #include <string_view>
 
 #include "checker/collect.h"
+#include "docformat/imports/imports.h"
 #include "track/format/parse_error.h"
+#include "track/multisong/track_sections.h"
 
 namespace lyre {
 
@@ -21,12 +23,17 @@ struct Verdict {
 // Reads an import source by its resolved name.
 using SourceReader = std::function<std::expected<std::string, ParseError>(std::string_view name)>;
 
-Verdict check_file(const CheckedFile& file, bool refresh);
+// The built-in libraries, parsed by the first file that imports them and
+// reused by every later one; one cache serves a whole run.
+using LibraryCache = docformat::SourceCache<TrackSections>;
+LibraryCache make_library_cache();
+
+Verdict check_file(const CheckedFile& file, bool refresh, LibraryCache& libraries);
 
 // Every stage after reading, on a text already read. `shown` is the path as
 // printed; `base` the directory that relative imports resolve against.
 Verdict check_text(std::string_view shown, std::string_view text,
-                   const std::optional<std::string>& base, bool refresh,
-                   const SourceReader& read);
+                   const std::optional<std::string>& base, bool refresh, const SourceReader& read,
+                   LibraryCache* libraries = nullptr);
 
 }  // namespace lyre

@@ -42,8 +42,9 @@ int main(int argc, char** argv) {
   lyre::sort_paths(files);
 
   std::size_t passed = 0;
+  lyre::LibraryCache libraries = lyre::make_library_cache();
   for (const lyre::CheckedFile& file : files) {
-    lyre::Verdict verdict = lyre::check_file(file, args.refresh);
+    lyre::Verdict verdict = lyre::check_file(file, args.refresh, libraries);
     if (verdict.ok) ++passed;
     write(stdout, verdict.line);
   }

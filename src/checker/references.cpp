@@ -64,13 +64,18 @@ class SoundScan {
   }
 
   void check(std::string_view layer, std::string_view sound) {
-    if (sound.empty() || resolve_sound(document_, sound) || default_instrument(sound)) return;
+    if (sound.empty() || known_.contains(sound)) return;
+    if (resolve_sound(document_, sound) || default_instrument(sound)) {
+      known_.insert(sound);  // most notes repeat a sound that an earlier note found
+      return;
+    }
     unknown_.push_back(cat(layer, ":", sound));
   }
 
   const TrackDocument& document_;
   std::vector<std::string>& unknown_;
   std::unordered_set<std::string_view> visited_;
+  std::unordered_set<std::string_view> known_;  // sounds found to exist
   std::vector<Frame> stack_;
 };
 
@@ -78,8 +83,10 @@ class SoundScan {
 
 std::vector<std::string> unknown_sounds(const TrackDocument& document) {
   std::vector<std::string> unknown;
+  // A layer's records do not depend on the song that reaches it, so one scan
+  // serves every song: each layer is read once, however many songs use it.
+  SoundScan scan(document, unknown);
   for (const auto& song : document.sections.songs.entries) {
-    SoundScan scan(document, unknown);  // visited layers are per song
     for (const std::string& name : song.value.layers) scan.scan_song_layer(name);
   }
   std::sort(unknown.begin(), unknown.end());

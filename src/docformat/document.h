@@ -31,6 +31,9 @@ concept Sections = std::default_initializable<S> &&
 
 using UnknownSection = SectionBlock;
 
+template <Sections S>
+class SourceCache;
+
 // Turns a resolved import path and its refresh request into the source
 // text, or nothing to skip the import.
 using Fetch = std::function<std::optional<std::string>(const std::string& path, bool refresh)>;
@@ -64,9 +67,11 @@ struct Document {
     return doc;
   }
 
-  // Defined with the import loader (docformat/imports/imports.h).
+  // Defined with the import loader (docformat/imports/imports.h). Sources
+  // that `cache` keeps are parsed once and reused.
   std::expected<void, ParseError> resolve_imports_with_strictness(
-      const std::optional<std::string>& base, bool refresh, bool strict, const Fetch& fetch);
+      const std::optional<std::string>& base, bool refresh, bool strict, const Fetch& fetch,
+      SourceCache<S>* cache = nullptr);
 };
 
 }  // namespace lyre::docformat

@@ -10,11 +10,8 @@ unsigned char byte(std::string_view text, std::size_t pos) {
 
 }  // namespace
 
-std::size_t whitespace_at(std::string_view text, std::size_t pos) {
-  if (pos >= text.size()) return 0;
+std::size_t multibyte_whitespace_at(std::string_view text, std::size_t pos) {
   const unsigned char b0 = byte(text, pos);
-  if (b0 == ' ' || (b0 >= 0x09 && b0 <= 0x0D)) return 1;
-  if (b0 < 0xC2) return 0;
   const std::size_t left = text.size() - pos;
   if (b0 == 0xC2) {
     if (left < 2) return 0;

@@ -8,8 +8,19 @@
 
 namespace lyre {
 
+// Byte length of the White_Space character of two or three bytes that
+// starts at `pos`, or 0. REQUIRES: the byte at `pos` is at least 0xC2.
+std::size_t multibyte_whitespace_at(std::string_view text, std::size_t pos);
+
 // Byte length of the White_Space character that starts at `pos`, or 0.
-std::size_t whitespace_at(std::string_view text, std::size_t pos);
+// Inline so that token and trim loops test ASCII bytes without a call.
+inline std::size_t whitespace_at(std::string_view text, std::size_t pos) {
+  if (pos >= text.size()) return 0;
+  const auto b0 = static_cast<unsigned char>(text[pos]);
+  if (b0 == ' ' || (b0 >= 0x09 && b0 <= 0x0D)) return 1;
+  if (b0 < 0xC2) return 0;
+  return multibyte_whitespace_at(text, pos);
+}
 
 // Byte length of the White_Space character that ends just before `end`, or 0.
 std::size_t whitespace_before(std::string_view text, std::size_t end);

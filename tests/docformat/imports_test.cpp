@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "docformat/text.h"
@@ -155,6 +156,82 @@ TEST(ResolveImports, LongChainsNeedNoDeepStack) {
   auto doc = resolved("@import f0\n", lib);
   ASSERT_TRUE(doc.has_value());
   EXPECT_EQ(doc->sections.items.entries.size(), static_cast<std::size_t>(length));
+}
+
+// Every entry of both lists as "name <refs> from origin".
+Strings describe(const Items& sections) {
+  Strings out;
+  for (const SectionList<testing::Item>* list : {&sections.items, &sections.others}) {
+    for (const auto& entry : list->entries) {
+      std::string line = entry.name + " <";
+      for (const std::string& ref : entry.value.refs) line += ref + " ";
+      out.push_back(line + "> from " + entry.origin.value_or("-"));
+    }
+  }
+  return out;
+}
+
+// Importers that take the same cached sources with and without aliases, in
+// different orders, so that renames of one import must not leak into the
+// next and precedence must follow each importer's own order.
+TEST(SourceCache, ReusedSourcesGiveWhatParsingAgainGives) {
+  Library lib;
+  lib.files["lib:kit"] = "# Items\n## kick\nhat\n## hat\n# Others\n## kick\n";
+  lib.files["lib:all"] = "@import lib:kit\n@import local.track\n# Items\n## pad\nkick\n";
+  lib.files["local.track"] = "# Items\n## pad\nlocal\n## hat\nlocal\n";
+  const char* importers[] = {
+      "@import lib:kit as k\n# Items\n## kick\n## song\nkick\n",
+      "@import lib:kit\n# Items\n## kick\nmine\n",
+      "@import lib:all as a\n@import lib:kit as k\n# Items\n## hat\n",
+      "@import local.track\n@import lib:all\n",
+      "@import lib:kit as k\n@import lib:kit as other\n# Others\n## kick\n",
+  };
+  SourceCache<Items> cache([](std::string_view path) { return path.starts_with("lib:"); },
+                           /*strict=*/false);
+  std::size_t local_loads = 0;
+  for (int round = 0; round < 2; ++round) {
+    for (const char* text : importers) {
+      Library fresh{lib.files, {}};
+      auto expected = resolved(text, fresh);
+      ASSERT_TRUE(expected.has_value()) << text;
+      auto doc = Document<Items>::parse_with(text, false);
+      ASSERT_TRUE(doc.has_value());
+      ASSERT_TRUE(doc->resolve_imports_with_strictness("", false, false, lib.fetch(), &cache));
+      EXPECT_EQ(describe(doc->sections), describe(expected->sections)) << text;
+      local_loads += std::count(fresh.fetched.begin(), fresh.fetched.end(), "local.track");
+    }
+  }
+  // Kept sources are fetched once for the whole run; others every time.
+  EXPECT_EQ(std::count(lib.fetched.begin(), lib.fetched.end(), "lib:kit"), 1);
+  EXPECT_EQ(std::count(lib.fetched.begin(), lib.fetched.end(), "lib:all"), 1);
+  EXPECT_EQ(std::count(lib.fetched.begin(), lib.fetched.end(), "local.track"), local_loads);
+}
+
+TEST(SourceCache, AnAliasedImportOfACachedSourceRenamesOnlyItsCopy) {
+  Library lib;
+  lib.files["lib:kit"] = "# Items\n## kick\n## song\nkick\n";
+  SourceCache<Items> cache([](std::string_view) { return true; }, /*strict=*/false);
+  auto resolve = [&](std::string_view text) {
+    auto doc = Document<Items>::parse_with(text, false);
+    EXPECT_TRUE(doc->resolve_imports_with_strictness("", false, false, lib.fetch(), &cache));
+    return describe(doc->sections);
+  };
+  EXPECT_EQ(resolve("@import lib:kit as k\n# Items\n## kick\n"),
+            (Strings{"kick <> from -", "k::kick <> from lib:kit", "song <k::kick > from lib:kit"}));
+  EXPECT_EQ(resolve("@import lib:kit\n"),
+            (Strings{"kick <> from lib:kit", "song <kick > from lib:kit"}));
+}
+
+TEST(SourceCache, ServesOnlyItsOwnStrictness) {
+  Library lib;
+  lib.files["lib:kit"] = "stray\n# Items\n## kick\n";
+  SourceCache<Items> cache([](std::string_view) { return true; }, /*strict=*/false);
+  auto lenient = Document<Items>::parse_with("@import lib:kit\n", false);
+  ASSERT_TRUE(lenient->resolve_imports_with_strictness("", false, false, lib.fetch(), &cache));
+  auto strict = Document<Items>::parse_with("@import lib:kit\n", true);
+  auto failed = strict->resolve_imports_with_strictness("", false, true, lib.fetch(), &cache);
+  ASSERT_FALSE(failed.has_value());
+  EXPECT_EQ(failed.error().text(), "in import lib:kit: line outside any section: stray");
 }
 
 }  // namespace

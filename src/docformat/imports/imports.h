@@ -4,9 +4,11 @@
 
 #include <cstddef>
 #include <expected>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -34,13 +36,70 @@ std::string cache_key(const std::string& path);
 
 using VisitedSet = std::unordered_set<std::string, TextHash, std::equal_to<>>;
 
+// An imported document as import resolution uses it: its section record,
+// every entry's origin set to the source's path, and its own imports.
+template <Sections S>
+struct LoadedSource {
+  S sections;
+  std::vector<Import> imports;
+};
+
+// Sources parsed once and reused by every later import of them, for paths
+// whose text never changes while the cache lives (the built-in libraries).
+// A reused source is a copy of the first parse, so the importer receives
+// exactly what parsing the text again would give it.
+template <Sections S>
+class SourceCache {
+ public:
+  // `keeps` picks the paths to cache; sources are parsed with `strict`.
+  SourceCache(std::function<bool(std::string_view path)> keeps, bool strict)
+      : keeps_(std::move(keeps)), strict_(strict) {}
+
+  // The kept source of `path`, or null. Only a cache of the same strictness
+  // can serve a load.
+  const LoadedSource<S>* find(std::string_view path, bool strict) const {
+    if (strict != strict_) return nullptr;
+    auto it = sources_.find(path);
+    return it == sources_.end() ? nullptr : &it->second;
+  }
+  void offer(const std::string& path, bool strict, const LoadedSource<S>& source) {
+    if (strict == strict_ && keeps_(path)) sources_.try_emplace(path, source);
+  }
+
+ private:
+  std::function<bool(std::string_view path)> keeps_;
+  bool strict_;
+  std::unordered_map<std::string, LoadedSource<S>, TextHash, std::equal_to<>> sources_;
+};
+
+// Fetches and parses one source, or takes it from `cache`. Nothing when the
+// fetch operation has nothing for the path.
+template <Sections S>
+std::expected<std::optional<LoadedSource<S>>, ParseError> load_source(const std::string& path,
+                                                                      bool refresh, bool strict,
+                                                                      const Fetch& fetch,
+                                                                      SourceCache<S>* cache) {
+  if (cache) {
+    if (const LoadedSource<S>* kept = cache->find(path, strict)) return *kept;
+  }
+  auto text = fetch(path, refresh);
+  if (!text) return std::nullopt;
+  auto imported = Document<S>::parse_with(*text, strict);
+  if (!imported) return std::unexpected(ParseError::in_import(path, std::move(imported.error())));
+  LoadedSource<S> source{std::move(imported->sections), parse_imports(imported->header)};
+  source.sections.set_origin(path);
+  if (cache) cache->offer(path, strict, source);
+  return source;
+}
+
 // Loads one import and, depth first, everything it imports in turn. The
 // pending imports live on an explicit stack, so a long chain of files that
 // import each other cannot exhaust the call stack.
 template <Sections S>
 std::expected<void, ParseError> load_import(S& importer, const std::optional<std::string>& base,
                                             const Import& import, bool refresh, bool strict,
-                                            const Fetch& fetch, VisitedSet& visited) {
+                                            const Fetch& fetch, VisitedSet& visited,
+                                            SourceCache<S>* cache = nullptr) {
   struct Pending {
     std::vector<Import> imports;
     std::optional<std::string> base;
@@ -57,28 +116,29 @@ std::expected<void, ParseError> load_import(S& importer, const std::optional<std
     const Import current = std::move(top.imports[top.next++]);
     const std::string path = resolve_import_path(top.base, current.target);
     if (!visited.insert(cache_key(path)).second) continue;
-    auto text = fetch(path, current.refresh || refresh);
-    if (!text) continue;
-    auto imported = Document<S>::parse_with(*text, strict);
-    if (!imported) return std::unexpected(ParseError::in_import(path, std::move(imported.error())));
-    imported->sections.set_origin(path);
-    if (current.alias) importer.qualify_collisions(imported->sections, *current.alias);
-    importer.merge_first_wins(std::move(imported->sections));
-    std::vector<Import> nested = parse_imports(imported->header);
-    if (!nested.empty()) stack.push_back(Pending{std::move(nested), parent_path(path), 0});
+    auto loaded = load_source(path, current.refresh || refresh, strict, fetch, cache);
+    if (!loaded) return std::unexpected(std::move(loaded.error()));
+    if (!*loaded) continue;
+    LoadedSource<S>& source = **loaded;
+    if (current.alias) importer.qualify_collisions(source.sections, *current.alias);
+    importer.merge_first_wins(std::move(source.sections));
+    if (!source.imports.empty()) {
+      stack.push_back(Pending{std::move(source.imports), parent_path(path), 0});
+    }
   }
   return {};
 }
 
 template <Sections S>
 std::expected<void, ParseError> Document<S>::resolve_imports_with_strictness(
-    const std::optional<std::string>& base, bool refresh, bool strict, const Fetch& fetch) {
+    const std::optional<std::string>& base, bool refresh, bool strict, const Fetch& fetch,
+    SourceCache<S>* cache) {
   if (strict) {
     if (auto ok = reject_stray_meta(header); !ok) return ok;
   }
   VisitedSet visited;
   for (const Import& import : parse_imports(header)) {
-    auto ok = load_import(sections, base, import, refresh, strict, fetch, visited);
+    auto ok = load_import(sections, base, import, refresh, strict, fetch, visited, cache);
     if (!ok) return ok;
   }
   return {};

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "song/arpeggio.h"
+#include "song/boxed.h"
 #include "song/curve.h"
 #include "song/wave_point.h"
 
@@ -19,21 +20,29 @@ struct PitchSegment {
   bool operator==(const PitchSegment&) const = default;
 };
 
+// What most note lines leave at its default: a pitch curve of more than
+// one segment, a volume curve, a text and an arpeggio.
+struct NoteDetails {
+  std::vector<PitchSegment> pitch_segments{};  // the trajectory but its last segment
+  std::vector<WavePoint> volume_curve{};       // empty: flat
+  std::string text{};
+  bool text_marked = false;  // the written text began with an apostrophe
+  Arpeggio arpeggio{};       // no offsets: no arpeggio
+  bool operator==(const NoteDetails&) const = default;
+};
+
 // The note's duration is the summed duration of its trajectory, which is
 // `pitch_segments` followed by `last_segment`; keeping the last segment apart
-// makes the trajectory non-empty by construction.
+// makes the trajectory non-empty by construction. The details are boxed:
+// a plain note, the common case, stays a quarter of the size it would have.
 struct Note {
   std::string sound{};  // a sound entry or built-in instrument name
   float start = 0.0f;
   float pitch = 0.0f;
-  std::vector<PitchSegment> pitch_segments{};
   PitchSegment last_segment{};
-  std::vector<WavePoint> volume_curve{};  // empty: flat
   float volume = 1.0f;
-  std::string text{};
-  bool text_marked = false;  // the written text began with an apostrophe
-  Arpeggio arpeggio{};       // no offsets: no arpeggio
   std::uint32_t repeat = 0;
+  Boxed<NoteDetails> details{};
   bool operator==(const Note&) const = default;
 };
 

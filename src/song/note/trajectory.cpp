@@ -49,13 +49,16 @@ float note_duration(const Note& note) {
   // -0 is the exact additive identity, so a lone last segment keeps its
   // duration bit for bit.
   float listed = -0.0f;
-  for (const PitchSegment& segment : note.pitch_segments) listed += segment.duration;
+  for (const PitchSegment& segment : note.details.get().pitch_segments) listed += segment.duration;
   return note.last_segment.duration + listed;
 }
 
 void set_pitch_curve(Note& note, std::span<const WavePoint> points) {
   Trajectory trajectory = trajectory_from_curve(points, note_duration(note));
-  note.pitch_segments = std::move(trajectory.segments);
+  // A one-segment trajectory, the common case, needs no box of details.
+  if (!trajectory.segments.empty() || note.details.is_set()) {
+    note.details.edit().pitch_segments = std::move(trajectory.segments);
+  }
   note.last_segment = trajectory.last;
 }
 

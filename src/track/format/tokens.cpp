@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <iterator>
 #include <limits>
 
 #include "docformat/text.h"
@@ -84,32 +86,41 @@ bool overflows(const Decimal& d) {
   return position + (exponent_negative ? -exponent : exponent) > 0;
 }
 
-ParseError line_error(std::size_t line, std::string message) {
-  return ParseError::line(line, std::move(message));
+// A plain decimal of at most 15 digits, at most 12 of them after the point:
+// the digits and the power of ten are exact doubles, so their quotient is
+// the correctly rounded double. Rounding that to float is then exact too: a
+// double that lands on the midpoint of two floats can, with this few digits,
+// only come from a decimal that is that midpoint. NaN for any other token,
+// which no decimal reads as; a float rather than an optional, because this
+// is the hottest reader and an optional's flag costs a stall on return.
+float short_decimal_or_nan(std::string_view token) {
+  static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3,  1e4,  1e5, 1e6,
+                                            1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
+  constexpr float kNone = std::numeric_limits<float>::quiet_NaN();
+  std::size_t i = 0;
+  const bool negative = !token.empty() && token[0] == '-';
+  if (!token.empty() && (token[0] == '+' || token[0] == '-')) ++i;
+  std::uint64_t digits = 0;
+  std::size_t count = 0, after_point = 0;
+  bool seen_point = false;
+  for (; i < token.size(); ++i) {
+    const char c = token[i];
+    if (c == '.' && !seen_point) {
+      seen_point = true;
+      continue;
+    }
+    if (!is_digit(c) || ++count > 15) return kNone;
+    digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+    if (seen_point) ++after_point;
+  }
+  if (count == 0 || after_point >= std::size(kPowersOfTen)) return kNone;
+  const auto value = static_cast<float>(static_cast<double>(digits) / kPowersOfTen[after_point]);
+  return negative ? -value : value;
 }
 
-}  // namespace
-
-std::optional<std::string_view> Tokens::next() {
-  rest_ = trim_start(rest_);
-  if (rest_.empty()) return std::nullopt;
-  std::size_t end = 0;
-  while (end < rest_.size() && whitespace_at(rest_, end) == 0) ++end;
-  std::string_view token = rest_.substr(0, end);
-  rest_ = rest_.substr(end);
-  return token;
-}
-
-std::optional<std::string_view> Tokens::peek() const {
-  Tokens copy = *this;
-  return copy.next();
-}
-
-std::string_view Tokens::rest() const { return trim_start(rest_); }
-
-bool is_number(std::string_view token) { return read_float(token).has_value(); }
-
-std::optional<float> read_float(std::string_view token) {
+// Every other token of the number syntax: exponents, long digit strings and
+// the words inf, infinity and nan.
+std::optional<float> read_general_float(std::string_view token) {
   std::string_view unsigned_part = token;
   bool negative = false;
   if (!unsigned_part.empty() && (unsigned_part[0] == '+' || unsigned_part[0] == '-')) {
@@ -137,6 +148,41 @@ std::optional<float> read_float(std::string_view token) {
     return std::nullopt;
   }
   return decimal->negative ? -value : value;
+}
+
+ParseError line_error(std::size_t line, std::string message) {
+  return ParseError::line(line, std::move(message));
+}
+
+}  // namespace
+
+std::optional<std::string_view> Tokens::next() {
+  std::size_t begin = 0;
+  while (std::size_t len = whitespace_at(rest_, begin)) begin += len;
+  if (begin == rest_.size()) {
+    rest_ = {};
+    return std::nullopt;
+  }
+  std::size_t end = begin + 1;
+  while (end < rest_.size() && whitespace_at(rest_, end) == 0) ++end;
+  const std::string_view token(rest_.data() + begin, end - begin);
+  rest_.remove_prefix(end);
+  return token;
+}
+
+std::optional<std::string_view> Tokens::peek() const {
+  Tokens copy = *this;
+  return copy.next();
+}
+
+std::string_view Tokens::rest() const { return trim_start(rest_); }
+
+bool is_number(std::string_view token) { return read_float(token).has_value(); }
+
+std::optional<float> read_float(std::string_view token) {
+  const float value = short_decimal_or_nan(token);
+  if (!std::isnan(value)) return value;
+  return read_general_float(token);
 }
 
 std::optional<std::uint64_t> read_unsigned(std::string_view token, std::uint64_t max) {

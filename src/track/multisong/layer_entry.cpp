@@ -22,7 +22,8 @@ namespace {
 using Read = std::expected<void, docformat::ParseError>;
 
 Read at_line(std::size_t n, const std::expected<void, ParseError>& applied) {
-  if (!applied) return std::unexpected(docformat::ParseError::at_line(n, applied.error()));
+  // Built in place: GCC 12 warns falsely about a moved std::unexpected here.
+  if (!applied) return Read(std::unexpect, docformat::ParseError::at_line(n, applied.error()));
   return {};
 }
 

@@ -89,7 +89,7 @@ TEST(TrajectoryFromCurve, CarriesNanThrough) {
 
 Note note_of(std::vector<PitchSegment> segments, PitchSegment last) {
   Note note;
-  note.pitch_segments = std::move(segments);
+  note.details.edit().pitch_segments = std::move(segments);
   note.last_segment = last;
   return note;
 }
@@ -145,7 +145,7 @@ TEST(SetPitchCurve, ReplacesTheTrajectoryOverTheNotesDuration) {
     SCOPED_TRACE(c.name);
     Note note = c.note;
     set_pitch_curve(note, c.points);
-    EXPECT_EQ((Trajectory{note.pitch_segments, note.last_segment}), c.expected);
+    EXPECT_EQ((Trajectory{note.details.get().pitch_segments, note.last_segment}), c.expected);
   }
 }
 

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <string>
 
 namespace lyre {
 namespace {
@@ -44,6 +48,13 @@ TEST(ParseFloat, AcceptsTheNumberSyntax) {
       {"1e-50", 0.0f},
       {"1.00000001", 1.0f},
       {"16777217", 16777216.0f},
+      {"16777219", 16777220.0f},
+      {"0.1", 0.1f},
+      {"-12.25", -12.25f},
+      {"123456789012345", 123456789012345.0f},
+      {"0.000000000001", 1e-12f},
+      {"3.14159265358979", 3.14159265358979f},
+      {"0000000000000000.5", 0.5f},
       {"1e999999999999999999999", inf},
   };
   for (const FloatCase& c : cases) {
@@ -55,6 +66,26 @@ TEST(ParseFloat, AcceptsTheNumberSyntax) {
   EXPECT_TRUE(std::isnan(*parse_float("nan", 1, "x")));
   EXPECT_TRUE(std::isnan(*parse_float("-NaN", 1, "x")));
   EXPECT_GT(*parse_float("1e-40", 1, "x"), 0.0f);  // subnormal, not an error
+}
+
+// Plain decimals of up to 17 digits with the point anywhere: each must read
+// as the float that the general decimal reader rounds it to, bit for bit.
+TEST(ParseFloat, PlainDecimalsRoundLikeTheGeneralReader) {
+  std::uint64_t state = 12345;
+  auto next = [&] { return state = state * 6364136223846793005u + 1442695040888963407u; };
+  for (int i = 0; i < 200'000; ++i) {
+    const std::size_t length = 1 + next() % 17;
+    const std::string digits = std::to_string(next() >> 4).substr(0, length);
+    const std::size_t point = next() % (digits.size() + 1);
+    const std::string token =
+        point < digits.size() ? digits.substr(0, point) + "." + digits.substr(point) : digits;
+    float expected = 0.0f;
+    std::from_chars(token.data(), token.data() + token.size(), expected);
+    auto value = read_float(token);
+    ASSERT_TRUE(value.has_value()) << token;
+    ASSERT_EQ(std::bit_cast<std::uint32_t>(*value), std::bit_cast<std::uint32_t>(expected))
+        << token;
+  }
 }
 
 TEST(ParseFloat, RejectsEverythingElse) {

@@ -69,7 +69,7 @@ TEST(LayerParse, ReadsDirectivesNotesPlacementsAndIndentedLines) {
        {"piano 0 60 4", "\tvolume 0 1, 1 0", "@mute on", "  pitch 0 0, 1 -1 linear"},
        layer_with([](Layer& l) {
          l.notes = {with(plain("piano", 0.0f, 60.0f, 4.0f), [](Note& n) {
-           n.volume_curve = {{0.0f, 1.0f, kEase}, {1.0f, 0.0f, kEase}};
+           n.details.edit().volume_curve = {{0.0f, 1.0f, kEase}, {1.0f, 0.0f, kEase}};
            n.last_segment = {-1.0f, 4.0f, kEase};
          })};
          l.mute = true;

@@ -40,11 +40,11 @@ TEST(ParseMotifNote, ReadsANoteWithoutASound) {
       {"2 64 1 \"la la\" volume 0.5 repeat 2 arpeggio 0 4 rate 8 vol-ramp 0 linear",
        with(motif_note(2.0f, 64.0f, 1.0f),
             [](Note& n) {
-              n.text = "la la";
+              n.details.edit().text = "la la";
               n.volume = 0.5f;
               n.repeat = 2;
-              n.arpeggio = {{0.0f, 4.0f}, 8.0f};
-              n.volume_curve = {{0.0f, 1.0f, kLinear}, {1.0f, 0.0f, kLinear}};
+              n.details.edit().arpeggio = {{0.0f, 4.0f}, 8.0f};
+              n.details.edit().volume_curve = {{0.0f, 1.0f, kLinear}, {1.0f, 0.0f, kLinear}};
             })},
   };
   for (const NoteCase& c : cases) {
@@ -101,14 +101,14 @@ TEST(MotifParse, ReadsNotesAndTheirCurveLines) {
         with(motif_note(1.0f, 62.0f, 0.5f),
              [](Note& n) {
                n.last_segment = {2.0f, 0.5f, kEase};
-               n.volume_curve = {{0.0f, 1.0f, kEase}, {1.0f, 0.0f, kEase}};
+               n.details.edit().volume_curve = {{0.0f, 1.0f, kEase}, {1.0f, 0.0f, kEase}};
              }),
         motif_note(2.0f, 64.0f, 1.0f)}},
       {"a later pitch line replaces an earlier one",
        {"0 0 4", "  pitch 0 1", "  pitch 0 2"},
        {with(motif_note(0.0f, 0.0f, 4.0f),
              [](Note& n) {
-               n.pitch_segments = {{2.0f, 0.0f, kLinear}};
+               n.details.edit().pitch_segments = {{2.0f, 0.0f, kLinear}};
                n.last_segment = {0.0f, 4.0f, kEase};
              })}},
   };

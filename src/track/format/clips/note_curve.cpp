@@ -16,7 +16,7 @@ std::expected<void, ParseError> apply_note_curve(Note& note, std::string_view li
   auto points = parse_wave_points(split.tail, n);
   if (!points) return std::unexpected(points.error());
   if (split.head == "volume") {
-    note.volume_curve = std::move(*points);
+    note.details.edit().volume_curve = std::move(*points);
   } else if (split.head == "pitch") {
     set_pitch_curve(note, *points);
   } else {

@@ -36,13 +36,15 @@ std::expected<Note, ParseError> read_note_fields(std::string_view sound, Tokens&
   note.start = *start;
   note.pitch = *pitch;
   note.last_segment = PitchSegment{0.0f, *duration, Curve::ease()};
-  note.volume_curve = std::move(options->volume_points);
   note.volume = options->volume;
-  note.text = std::move(options->text);
-  note.text_marked = options->text_marked;
-  note.arpeggio = std::move(options->arpeggio);
   note.repeat = options->repeat;
-  set_pitch_curve(note, options->pitch_points);
+  note.details.assign(NoteDetails{{},
+                                  std::move(options->volume_points),
+                                  std::move(options->text),
+                                  options->text_marked,
+                                  std::move(options->arpeggio)});
+  // Without points the curve would rebuild the plain trajectory set above.
+  if (!options->pitch_points.empty()) set_pitch_curve(note, options->pitch_points);
   return result;
 }
 

@@ -27,4 +27,6 @@ std::expected<std::string, ParseError> read_source(std::string_view name) {
   return std::move(*text);
 }
 
+bool is_builtin_source(std::string_view name) { return std_source(name).has_value(); }
+
 }  // namespace lyre

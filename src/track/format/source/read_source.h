@@ -12,4 +12,8 @@ namespace lyre {
 
 std::expected<std::string, ParseError> read_source(std::string_view name);
 
+// Whether `read_source` serves the name from the built-in libraries, whose
+// texts are the same for the whole run.
+bool is_builtin_source(std::string_view name);
+
 }  // namespace lyre

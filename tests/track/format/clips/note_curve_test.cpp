@@ -18,7 +18,7 @@ constexpr Curve kEaseIn{true, false};
 Note shaped_note() {
   return {.sound = "piano",
           .last_segment = {3.0f, 4.0f, kLinear},
-          .volume_curve = {{0.0f, 1.0f, kEase}, {1.0f, 0.0f, kLinear}}};
+          .details = NoteDetails{.volume_curve = {{0.0f, 1.0f, kEase}, {1.0f, 0.0f, kLinear}}}};
 }
 
 template <class F>
@@ -36,17 +36,18 @@ struct Accepted {
 TEST(ApplyNoteCurve, ReplacesTheVolumeCurveOrThePitchTrajectory) {
   const std::vector<Accepted> cases = {
       {"volume 0 0, 0.5 1 ease-in, 1 0", with([](Note& n) {
-         n.volume_curve = {{0.0f, 0.0f, kEase}, {0.5f, 1.0f, kEaseIn}, {1.0f, 0.0f, kEase}};
+         n.details.edit().volume_curve = {
+             {0.0f, 0.0f, kEase}, {0.5f, 1.0f, kEaseIn}, {1.0f, 0.0f, kEase}};
        })},
       {"volume 5 5", with([](Note& n) {
-         n.volume_curve = {{5.0f, 5.0f, kEase}};
+         n.details.edit().volume_curve = {{5.0f, 5.0f, kEase}};
        })},
       // The pitch curve replaces the glide over the same duration.
       {"pitch 0 0, 1 2", with([](Note& n) {
          n.last_segment = {2.0f, 4.0f, kEase};
        })},
       {"pitch 0.5 1", with([](Note& n) {
-         n.pitch_segments = {{1.0f, 0.0f, kLinear}, {0.0f, 2.0f, kEase}};
+         n.details.edit().pitch_segments = {{1.0f, 0.0f, kLinear}, {0.0f, 2.0f, kEase}};
          n.last_segment = {0.0f, 2.0f, kEase};
        })},
       {"pitch\u00a00 0,1 1 linear", with([](Note& n) {

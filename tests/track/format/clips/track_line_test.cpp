@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace lyre {
@@ -58,16 +59,16 @@ TEST(ParseTrackLine, ReadsNotesAndPlacements) {
       {"piano 0 60 1 vol-ramp 0",
        with(plain("piano", 0.0f, 60.0f, 1.0f),
             [](Note& n) {
-              n.volume_curve = {{0.0f, 1.0f, kEase}, {1.0f, 0.0f, kLinear}};
+              n.details.edit().volume_curve = {{0.0f, 1.0f, kEase}, {1.0f, 0.0f, kLinear}};
             })},
       {"piano 0 60 1 vol-ramp 1", plain("piano", 0.0f, 60.0f, 1.0f)},
       {"piano 2 60 1 \"'la la\" repeat 3 arpeggio 0 4 rate 8",
        with(plain("piano", 2.0f, 60.0f, 1.0f),
             [](Note& n) {
-              n.text = "la la";
-              n.text_marked = true;
+              n.details.edit().text = "la la";
+              n.details.edit().text_marked = true;
               n.repeat = 3;
-              n.arpeggio = {{0.0f, 4.0f}, 8.0f};
+              n.details.edit().arpeggio = {{0.0f, 4.0f}, 8.0f};
             })},
       {"motif riff 8 piano", MotifInstance{.motif = "riff", .start = 8.0f, .sound = "piano"}},
       {"subtrack verse 16 organ",
@@ -88,6 +89,25 @@ TEST(ParseTrackLine, StoresANanPitchAsRead) {
   ASSERT_NE(note, nullptr);
   EXPECT_TRUE(std::isnan(note->pitch));
   EXPECT_EQ(note->last_segment, (PitchSegment{0.0f, -2.0f, kEase}));
+}
+
+// Only a note line with a detail pays for the box of details.
+TEST(ParseTrackLine, BoxesDetailsOnlyWhenTheLineHasOne) {
+  const std::vector<std::pair<std::string_view, bool>> cases = {
+      {"piano 0 60 1", false},
+      {"piano 0 60 1 volume 0.5 repeat 3", false},
+      {"piano 0 60 4 glide 2 ease-in", false},
+      {"piano 0 60 1 vol-ramp 1", false},
+      {"piano 0 60 1 vol-ramp 0", true},
+      {"piano 0 60 1 \"la\"", true},
+      {"piano 0 60 1 \"'\"", true},
+      {"piano 0 60 1 arpeggio 0 4 rate 8", true},
+  };
+  for (const auto& [text, boxed] : cases) {
+    auto line = parse_track_line(text, kLine);
+    ASSERT_TRUE(line.has_value()) << text;
+    EXPECT_EQ(std::get<Note>(*line).details.is_set(), boxed) << text;
+  }
 }
 
 struct Rejected {

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds the release binary, writes the benchmark corpora into bench/corpus/
+# (seeded, regenerated when the generator or its options change) and prints
+# the figures: MB/s, files/s, the ratio to cat of the same files, the
+# scaling ratios and peak memory.
+#
+# usage: bench/run.sh [--runs N] [--micro]
+#   --runs N   timed runs per figure, the median is shown (default 5)
+#   --micro    also run the Google Benchmarks of the hot readers (lyre_bench)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=5
+micro=0
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --runs) runs="$2"; shift 2 ;;
+    --micro) micro=1; shift ;;
+    *) echo "usage: bench/run.sh [--runs N] [--micro]" >&2; exit 2 ;;
+  esac
+done
+
+scripts/install-deps.sh
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$(nproc)" --target lyrelint lyre_bench >/dev/null
+
+corpus=bench/corpus
+stamp="$(sha256sum bench/make_corpus.py | cut -c1-16) seed=20240601 notes=100"
+if [ "$(cat "$corpus/.stamp" 2>/dev/null)" != "$stamp" ]; then
+  echo "writing the corpora into $corpus/ ..."
+  rm -rf "$corpus"
+  python3 bench/make_corpus.py --seed 20240601 --notes-mb 100 "$corpus"
+  echo "$stamp" >"$corpus/.stamp"
+fi
+
+python3 bench/measure.py --runs "$runs" build/release/lyrelint "$corpus"
+if [ "$micro" = 1 ]; then
+  build/release/lyre_bench --benchmark_min_time=0.5
+fi
