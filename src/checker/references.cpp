@@ -28,7 +28,9 @@ namespace {
 class SoundScan {
  public:
   SoundScan(const TrackDocument& document, std::vector<std::string>& unknown)
-      : document_(document), unknown_(unknown) {}
+      : document_(document),
+        unknown_(unknown),
+        visited_(document.sections.layers.entries.size(), false) {}
 
   // Scans one of the song's layers and, depth first through its subtrack
   // placements, the layers below it. The walk keeps its own stack so that a
@@ -52,9 +54,14 @@ class SoundScan {
   };
 
   void enter(std::string_view name) {
-    if (!visited_.insert(name).second) return;
-    const Layer* layer = resolve_layer(document_, name);
-    if (!layer) return;
+    // A name always resolves to the same entry, so marking the entry visited
+    // is marking the name; a name that resolves to nothing is skipped anyway.
+    const auto* entry = document_.sections.layers.find(name);
+    if (!entry) return;
+    const auto position = static_cast<std::size_t>(entry - document_.sections.layers.entries.data());
+    if (visited_[position]) return;
+    visited_[position] = true;
+    const Layer* layer = &entry->value;
     for (const Note& note : layer->notes) check(name, note.sound);
     for (const MotifInstance& motif : layer->motifs) check(name, motif.sound);
     for (const SubtrackInstance& subtrack : layer->subtracks) {
@@ -74,7 +81,7 @@ class SoundScan {
 
   const TrackDocument& document_;
   std::vector<std::string>& unknown_;
-  std::unordered_set<std::string_view> visited_;
+  std::vector<bool> visited_;  // by position in the layer list
   std::unordered_set<std::string_view> known_;  // sounds found to exist
   std::vector<Frame> stack_;
 };

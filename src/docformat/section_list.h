@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
+#include "docformat/name_index.h"
 #include "docformat/parse_error.h"
 #include "docformat/split.h"
 
@@ -79,8 +79,8 @@ class SectionList {
   // The first entry with exactly this name, or null.
   const Named<T>* find(std::string_view name) const {
     index_up_to_date();
-    auto it = index_.find(name);
-    return it == index_.end() ? nullptr : &entries[it->second];
+    auto position = index_.find(name, name_at());
+    return position ? &entries[*position] : nullptr;
   }
 
   void apply_renames(const RenameMap& map) {
@@ -112,11 +112,14 @@ class SectionList {
   }
 
  private:
-  // Name to index of its first entry, extended lazily over appended entries.
-  void index_up_to_date() const {
-    for (; indexed_ < entries.size(); ++indexed_) index_.try_emplace(entries[indexed_].name, indexed_);
+  auto name_at() const {
+    return [this](std::size_t position) -> std::string_view { return entries[position].name; };
   }
-  mutable std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> index_;
+  // Extends the index lazily over the entries appended since the last look-up.
+  void index_up_to_date() const {
+    for (; indexed_ < entries.size(); ++indexed_) index_.add(indexed_, name_at());
+  }
+  mutable NameIndex index_;
   mutable std::size_t indexed_ = 0;
 };
 

@@ -97,7 +97,9 @@ std::expected<Layer, docformat::ParseError> Layer::parse(std::span<const std::st
   std::expected<Layer, docformat::ParseError> result;
   Layer& layer = *result;
   std::optional<ClipKind> last;
-  layer.notes.reserve(possible_notes(lines));
+  // Small bodies grow cheaply, and reserving for them would cost a note's
+  // room in every layer that holds only placements.
+  if (lines.size() >= 16) layer.notes.reserve(possible_notes(lines));
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::size_t n = i + 1;
     std::string_view line = trim(lines[i]);

@@ -9,6 +9,8 @@
 #include <variant>
 #include <vector>
 
+#include "docformat/text.h"
+
 namespace lyre {
 namespace {
 
@@ -134,7 +136,7 @@ TEST(SongParse, ReadsManyMarkers) {
   std::vector<std::string> texts;
   texts.reserve(kCount);
   for (int i = 0; i < kCount; ++i) {
-    texts.push_back("@marker " + std::to_string(kCount - i) + " m" + std::to_string(i));
+    texts.push_back(cat("@marker ", std::to_string(kCount - i), " m", std::to_string(i)));
   }
   const Body body(texts.begin(), texts.end());
   auto song = Song::parse(body);
@@ -142,7 +144,7 @@ TEST(SongParse, ReadsManyMarkers) {
   ASSERT_EQ(song->markers.size(), static_cast<std::size_t>(kCount));
   for (int i = 0; i < kCount; ++i) {
     ASSERT_EQ(song->markers[i],
-              (Marker{"m" + std::to_string(kCount - 1 - i), static_cast<float>(i + 1)}));
+              (Marker{cat("m", std::to_string(kCount - 1 - i)), static_cast<float>(i + 1)}));
   }
 }
 
