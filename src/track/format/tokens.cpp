@@ -1,5 +1,6 @@
 #include "track/format/tokens.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -114,7 +115,13 @@ float short_decimal_or_nan(std::string_view token) {
     if (seen_point) ++after_point;
   }
   if (count == 0 || after_point >= std::size(kPowersOfTen)) return kNone;
-  const auto value = static_cast<float>(static_cast<double>(digits) / kPowersOfTen[after_point]);
+  const double quotient = static_cast<double>(digits) / kPowersOfTen[after_point];
+  // Rounding to double and then to float can differ from rounding once only
+  // when the double lands exactly halfway between two floats; leave those to
+  // the general reader.
+  constexpr std::uint64_t kBelowFloat = (std::uint64_t{1} << 29) - 1;
+  if ((std::bit_cast<std::uint64_t>(quotient) & kBelowFloat) == (kBelowFloat + 1) / 2) return kNone;
+  const auto value = static_cast<float>(quotient);
   return negative ? -value : value;
 }
 
