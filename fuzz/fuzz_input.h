@@ -1,0 +1,44 @@
+// Shared input handling of the fuzz targets: the checker only ever hands
+// valid UTF-8 to its readers, so the targets refuse anything else up front.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "checker/utf8.h"
+
+namespace lyre::fuzz {
+
+// The input as text, or none when it is not valid UTF-8.
+inline std::optional<std::string_view> utf8_text(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  if (first_invalid_utf8(text) != std::string_view::npos) return std::nullopt;
+  return text;
+}
+
+// Lines cut at '\n' with one trailing '\r' dropped, as the document splitter does.
+inline std::vector<std::string_view> split_lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(pos, end - pos);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    lines.push_back(line);
+    pos = end + 1;
+  }
+  return lines;
+}
+
+// The text up to its first line feed, without a trailing '\r'.
+inline std::string_view first_line(std::string_view text) {
+  std::string_view line = text.substr(0, text.find('\n'));
+  if (line.ends_with('\r')) line.remove_suffix(1);
+  return line;
+}
+
+}  // namespace lyre::fuzz
