@@ -41,22 +41,33 @@ std::expected<void, std::string> check_regular(const struct stat& info) {
   return {};
 }
 
+// Reads straight into the text's own buffer, sized from the file when it has
+// a size, so that a large file is copied once, from the kernel.
 std::expected<std::string, std::string> read_all(int fd) {
-  std::string data;
+  std::size_t capacity = 65536;
   struct stat info;
   if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-    data.reserve(static_cast<std::size_t>(info.st_size));
+    capacity = static_cast<std::size_t>(info.st_size) + 1;  // + 1 sees the end in one read
   }
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = ::read(fd, buffer, sizeof buffer);
-    if (got == 0) return data;
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return os_error(errno);
+  std::string data;
+  std::size_t size = 0;
+  int error = 0;
+  while (error == 0) {
+    if (size == data.size()) {
+      const std::size_t grown = size == 0 ? capacity : size * 2;
+      data.resize_and_overwrite(grown, [&](char*, std::size_t) { return grown; });
     }
-    data.append(buffer, static_cast<std::size_t>(got));
+    const ssize_t got = ::read(fd, data.data() + size, data.size() - size);
+    if (got == 0) break;
+    if (got < 0) {
+      if (errno != EINTR) error = errno;
+      continue;
+    }
+    size += static_cast<std::size_t>(got);
   }
+  if (error != 0) return os_error(error);
+  data.resize(size);
+  return data;
 }
 
 std::expected<void, std::string> check_utf8(std::string_view text) {
