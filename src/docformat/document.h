@@ -21,13 +21,13 @@ namespace lyre::docformat {
 // A record of typed section lists.
 template <class S>
 concept Sections = std::default_initializable<S> &&
-                   requires(S& s, S&& other, const S& existing, const SectionBlock& block,
-                            const std::string& origin, std::string_view alias) {
-                     { s.try_parse_into(block) } -> std::same_as<std::expected<bool, ParseError>>;
-                     s.set_origin(origin);
-                     s.merge_first_wins(std::move(other));
-                     existing.qualify_collisions(s, alias);
-                   };
+    requires(S& s, S&& other, const S& existing, SectionBlock& block, const std::string& origin,
+             std::string_view alias) {
+  { s.try_parse_into(block) } -> std::same_as<std::expected<bool, ParseError>>;
+  s.set_origin(origin);
+  s.merge_first_wins(std::move(other));
+  existing.qualify_collisions(s, alias);
+};
 
 using UnknownSection = SectionBlock;
 

@@ -61,17 +61,21 @@ class SectionList {
   std::vector<std::string> preamble;
   std::vector<Named<T>> entries;
 
-  static std::expected<SectionList, ParseError> from_blocks(const SectionBlock& block) {
+  // Parses the entries of a section. Each entry's body lines are released as
+  // soon as it is parsed: nothing reads them again, and for a large section
+  // they would otherwise stay beside the records built from them.
+  static std::expected<SectionList, ParseError> from_blocks(SectionBlock& block) {
     SectionList list;
     list.entries.reserve(block.instances.size());
-    for (std::size_t i = 0; i < block.instances.size(); ++i) {
-      const Instance& instance = block.instance(i);
+    for (std::size_t index : block.instances) {
+      Instance& instance = block.nodes[index];
       auto value = T::parse(instance.lines);
       if (!value) return std::unexpected(value.error().shifted(instance.line));
       if constexpr (requires { value->take_entry_name(instance.name); }) {
         value->take_entry_name(instance.name);
       }
       list.entries.push_back(Named<T>{std::string(instance.name), std::move(*value), std::nullopt});
+      std::vector<std::string_view>().swap(instance.lines);
     }
     return list;
   }

@@ -38,7 +38,7 @@ struct Items {
   SectionList<Item> items;
   SectionList<Item> others;
 
-  std::expected<bool, ParseError> try_parse_into(const SectionBlock& block) {
+  std::expected<bool, ParseError> try_parse_into(SectionBlock& block) {
     SectionList<Item>* list = block.name == "Items"    ? &items
                               : block.name == "Others" ? &others
                                                        : nullptr;

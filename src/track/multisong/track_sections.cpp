@@ -14,8 +14,7 @@ void zip_lists(A&& a, B&& b, F&& f) {
 }
 
 template <class List>
-std::expected<void, docformat::ParseError> parse_into(List& list,
-                                                      const docformat::SectionBlock& block) {
+std::expected<void, docformat::ParseError> parse_into(List& list, docformat::SectionBlock& block) {
   auto parsed = List::from_blocks(block);
   if (!parsed) return std::unexpected(std::move(parsed.error()));
   for (std::string_view line : block.lines) list.preamble.emplace_back(line);
@@ -31,7 +30,7 @@ std::expected<void, docformat::ParseError> parse_into(List& list,
 }  // namespace
 
 std::expected<bool, docformat::ParseError> TrackSections::try_parse_into(
-    const docformat::SectionBlock& block) {
+    docformat::SectionBlock& block) {
   std::expected<bool, docformat::ParseError> result = false;
   std::size_t index = 0;
   std::apply(

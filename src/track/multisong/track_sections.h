@@ -44,8 +44,9 @@ struct TrackSections {
     return std::tie(songs, layers, sounds, tunings, waves, subtitles, motifs, snapshots, reverb);
   }
 
-  // True when the block's name is one of the nine and every entry parsed.
-  std::expected<bool, docformat::ParseError> try_parse_into(const docformat::SectionBlock& block);
+  // True when the block's name is one of the nine and every entry parsed;
+  // the entries' body lines are then released.
+  std::expected<bool, docformat::ParseError> try_parse_into(docformat::SectionBlock& block);
   void set_origin(const std::string& origin);
   void merge_first_wins(TrackSections&& other);
   // Renames every entry of `imported`, in all nine lists, whose name clashes
