@@ -67,9 +67,10 @@ Verdict check_text(std::string_view shown, std::string_view text,
   std::vector<std::string> unknown = unknown_sounds(*document);
   if (!unknown.empty()) return fail("unknown sounds: ", join(unknown));
 
-  return Verdict{true, cat("ok   ", shown, ": ", std::to_string(document->sections.songs.entries.size()),
-                           " songs, ", std::to_string(document->sections.sounds.entries.size()),
-                           " sounds, ", std::to_string(layers.note_count), " notes")};
+  return Verdict{
+      true, cat("ok   ", shown, ": ", std::to_string(document->sections.songs.entries.size()),
+                " songs, ", std::to_string(document->sections.sounds.entries.size()), " sounds, ",
+                std::to_string(layers.note_count), " notes")};
 }
 
 }  // namespace lyre

@@ -58,7 +58,8 @@ class SoundScan {
     // is marking the name; a name that resolves to nothing is skipped anyway.
     const auto* entry = document_.sections.layers.find(name);
     if (!entry) return;
-    const auto position = static_cast<std::size_t>(entry - document_.sections.layers.entries.data());
+    const auto position =
+        static_cast<std::size_t>(entry - document_.sections.layers.entries.data());
     if (visited_[position]) return;
     visited_[position] = true;
     const Layer* layer = &entry->value;
@@ -81,7 +82,7 @@ class SoundScan {
 
   const TrackDocument& document_;
   std::vector<std::string>& unknown_;
-  std::vector<bool> visited_;  // by position in the layer list
+  std::vector<bool> visited_;                   // by position in the layer list
   std::unordered_set<std::string_view> known_;  // sounds found to exist
   std::vector<Frame> stack_;
 };

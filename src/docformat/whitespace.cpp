@@ -29,7 +29,7 @@ std::size_t multibyte_whitespace_at(std::string_view text, std::size_t pos) {
         return ((b2 >= 0x80 && b2 <= 0x8A) || b2 == 0xA8 || b2 == 0xA9 || b2 == 0xAF) ? 3 : 0;
       }
       return (b1 == 0x81 && b2 == 0x9F) ? 3 : 0;  // U+205F
-    case 0xE3:  // U+3000
+    case 0xE3:                                    // U+3000
       return (b1 == 0x80 && b2 == 0x80) ? 3 : 0;
     default:
       return 0;
