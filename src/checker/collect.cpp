@@ -14,6 +14,11 @@ namespace {
 
 using FileId = std::pair<dev_t, ino_t>;
 
+struct Entry {
+  std::string name;
+  bool regular = false;  // the directory listing says so: no need to look again
+};
+
 // One directory on the walk path. Its names are read when it is opened, so
 // that only one directory handle is open at a time however deep the walk
 // goes; a read error is kept and reported once the names read before it
@@ -21,7 +26,7 @@ using FileId = std::pair<dev_t, ino_t>;
 struct Frame {
   std::string path;
   FileId id;
-  std::vector<std::string> names;
+  std::vector<Entry> entries;
   std::size_t next = 0;
   int read_error = 0;
 };
@@ -50,7 +55,7 @@ std::expected<Frame, std::string> open_directory(std::string path) {
     }
     const std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
-    frame.names.emplace_back(name);
+    frame.entries.push_back(Entry{std::string(name), entry->d_type == DT_REG});
   }
   ::closedir(dir);
   return frame;
@@ -86,17 +91,18 @@ std::expected<void, std::string> collect(const std::string& dir, std::vector<Che
   stack.push_back(std::move(*root));
   while (!stack.empty()) {
     Frame& top = stack.back();
-    if (top.next == top.names.size()) {
+    if (top.next == top.entries.size()) {
       if (top.read_error != 0) return os_error(top.read_error);
       on_path.erase(top.id);
       stack.pop_back();
       continue;
     }
-    std::string path = join(top.path, top.names[top.next]);
-    const std::string_view name = top.names[top.next];
-    ++top.next;
+    const Entry& entry = top.entries[top.next++];
+    std::string path = join(top.path, entry.name);
+    // Only an entry the listing does not call a regular file can be a
+    // directory (or a link to one): the others need no stat.
     struct stat info;
-    if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    if (!entry.regular && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
       if (on_path.contains({info.st_dev, info.st_ino})) continue;
       auto child = open_directory(std::move(path));
       if (!child) return std::unexpected(child.error());
@@ -104,7 +110,7 @@ std::expected<void, std::string> collect(const std::string& dir, std::vector<Che
       stack.push_back(std::move(*child));
       continue;
     }
-    if (has_track_extension(name)) files.push_back({std::move(path), true});
+    if (has_track_extension(entry.name)) files.push_back({std::move(path), true});
   }
   return {};
 }

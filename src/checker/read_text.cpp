@@ -41,14 +41,17 @@ std::expected<void, std::string> check_regular(const struct stat& info) {
   return {};
 }
 
-// Reads straight into the text's own buffer, sized from the file when it has
-// a size, so that a large file is copied once, from the kernel.
-std::expected<std::string, std::string> read_all(int fd) {
-  std::size_t capacity = 65536;
-  struct stat info;
-  if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-    capacity = static_cast<std::size_t>(info.st_size) + 1;  // + 1 sees the end in one read
+// The room for the first read: a regular file's size plus one, which sees
+// the end in one read, so that a large file is copied once, from the kernel.
+std::size_t first_capacity(const struct stat* info) {
+  if (info != nullptr && S_ISREG(info->st_mode) && info->st_size > 0) {
+    return static_cast<std::size_t>(info->st_size) + 1;
   }
+  return 65536;
+}
+
+// Reads straight into the text's own buffer, growing it when it fills.
+std::expected<std::string, std::string> read_all(int fd, std::size_t capacity) {
   std::string data;
   std::size_t size = 0;
   int error = 0;
@@ -93,12 +96,14 @@ std::expected<std::string, std::string> read_text(const std::string& path, bool 
   }
   Descriptor fd(::open(path.c_str(), flags));
   if (fd.get() < 0) return os_error(errno);
+  // One look at the descriptor serves both the type check and the size.
+  struct stat info;
+  const bool described = ::fstat(fd.get(), &info) == 0;
   if (regular_only) {
-    struct stat info;
-    if (::fstat(fd.get(), &info) != 0) return os_error(errno);
+    if (!described) return os_error(errno);
     if (auto ok = check_regular(info); !ok) return std::unexpected(ok.error());
   }
-  auto text = read_all(fd.get());
+  auto text = read_all(fd.get(), first_capacity(described ? &info : nullptr));
   if (!text) return text;
   if (auto ok = check_utf8(*text); !ok) return std::unexpected(ok.error());
   constexpr std::string_view bom = "\xEF\xBB\xBF";

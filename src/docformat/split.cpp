@@ -1,6 +1,7 @@
 #include "docformat/split.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "docformat/header_parser.h"
 #include "docformat/whitespace.h"
@@ -32,30 +33,34 @@ std::expected<SplitDocument, ParseError> split_document(std::string_view text) {
   SplitDocument doc;
   Parser parser;
   std::vector<std::size_t> path;  // node indices from the section down to the current block
+  // Where text lines go: only a header line changes it, so the many lines
+  // between two headers are appended without looking the block up again.
+  std::vector<std::string_view>* lines = &doc.header;
   std::size_t number = 0;
   std::size_t pos = 0;
   while (pos < text.size()) {
-    std::size_t end = text.find('\n', pos);
+    const char* const start = text.data() + pos;
+    const auto* const newline =
+        static_cast<const char*>(std::memchr(start, '\n', text.size() - pos));
     std::string_view line;
-    if (end == std::string_view::npos) {
+    if (newline == nullptr) {
       line = text.substr(pos);
       pos = text.size();
     } else {
-      line = text.substr(pos, end - pos);
+      line = std::string_view(start, static_cast<std::size_t>(newline - start));
       if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-      pos = end + 1;
+      pos += static_cast<std::size_t>(newline - start) + 1;
     }
     ++number;
+    // Only a line that begins with '#' can be a header.
+    if (!line.starts_with('#')) {
+      lines->push_back(line);
+      continue;
+    }
     auto kind = parser.line(line);
     if (!kind) return std::unexpected(ParseError(ParseError::SubheaderWithoutHeader{}));
     if (const auto* text_line = std::get_if<TextLine>(&*kind)) {
-      if (doc.sections.empty()) {
-        doc.header.push_back(text_line->text);
-      } else if (path.empty()) {
-        doc.sections.back().lines.push_back(text_line->text);
-      } else {
-        doc.sections.back().nodes[path.back()].lines.push_back(text_line->text);
-      }
+      lines->push_back(text_line->text);
       continue;
     }
     const std::size_t index = std::get<HeaderLine>(*kind).index;
@@ -63,6 +68,7 @@ std::expected<SplitDocument, ParseError> split_document(std::string_view text) {
     if (index == 0) {
       doc.sections.push_back(SectionBlock{title, {}, {}, {}});
       path.clear();
+      lines = &doc.sections.back().lines;
       continue;
     }
     SectionBlock& section = doc.sections.back();
@@ -75,6 +81,7 @@ std::expected<SplitDocument, ParseError> split_document(std::string_view text) {
       section.nodes[path.back()].children.push_back(node);
     }
     path.push_back(node);
+    lines = &section.nodes.back().lines;
   }
   for (SectionBlock& section : doc.sections) {
     trim_blank_lines(section.lines, nullptr);

@@ -58,7 +58,15 @@ std::string_view trim_end(std::string_view text) {
   return text.substr(0, end);
 }
 
-std::string_view trim(std::string_view text) { return trim_end(trim_start(text)); }
+std::string_view trim(std::string_view text) {
+  // Most lines have nothing to trim, which their two end bytes show: an
+  // ASCII byte that is not space ends no White_Space character.
+  if (!text.empty() && byte_kind(text.front()) == ByteKind::Other &&
+      static_cast<unsigned char>(text.back()) < 0x80 && byte_kind(text.back()) == ByteKind::Other) {
+    return text;
+  }
+  return trim_end(trim_start(text));
+}
 
 bool is_blank(std::string_view text) { return trim_start(text).empty(); }
 

@@ -3,6 +3,7 @@
 // as space exactly where an ASCII blank does.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string_view>
 
@@ -21,6 +22,20 @@ inline std::size_t whitespace_at(std::string_view text, std::size_t pos) {
   if (b0 < 0xC2) return 0;
   return multibyte_whitespace_at(text, pos);
 }
+
+// What one byte tells of White_Space, for scans that step over ASCII text
+// without a call: `Space` is an ASCII White_Space character, `Lead` the first
+// byte of every multibyte one (and of other characters), `Other` neither.
+enum class ByteKind : unsigned char { Other, Space, Lead };
+
+inline constexpr std::array<ByteKind, 256> kByteKinds = [] {
+  std::array<ByteKind, 256> kinds{};
+  for (unsigned b : {0x09u, 0x0Au, 0x0Bu, 0x0Cu, 0x0Du, 0x20u}) kinds[b] = ByteKind::Space;
+  for (unsigned b : {0xC2u, 0xE1u, 0xE2u, 0xE3u}) kinds[b] = ByteKind::Lead;
+  return kinds;
+}();
+
+inline ByteKind byte_kind(char c) { return kByteKinds[static_cast<unsigned char>(c)]; }
 
 // Byte length of the White_Space character that ends just before `end`, or 0.
 std::size_t whitespace_before(std::string_view text, std::size_t end);

@@ -207,6 +207,24 @@ TEST(SourceCache, ReusedSourcesGiveWhatParsingAgainGives) {
   EXPECT_EQ(std::count(lib.fetched.begin(), lib.fetched.end(), "local.track"), local_loads);
 }
 
+// Kept sources are told apart by their names, cold cache or warm: a cycle
+// through them ends, and each loads once for the whole run.
+TEST(SourceCache, KeptSourcesInACycleLoadOnce) {
+  Library lib;
+  lib.files["lib:a"] = "@import lib:b\n# Items\n## a\n";
+  lib.files["lib:b"] = "@import lib:a\n@import lib:b\n# Items\n## b\n";
+  SourceCache<Items> cache([](std::string_view path) { return path.starts_with("lib:"); },
+                           /*strict=*/false);
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    auto doc = Document<Items>::parse_with("@import lib:a\n@import lib:b\n@import lib:a\n", false);
+    ASSERT_TRUE(doc.has_value());
+    ASSERT_TRUE(doc->resolve_imports_with_strictness("", false, false, lib.fetch(), &cache));
+    EXPECT_EQ(names(doc->sections.items), (Strings{"a", "b"}));
+  }
+  EXPECT_EQ(lib.fetched, (Strings{"lib:a", "lib:b"}));
+}
+
 TEST(SourceCache, AnAliasedImportOfACachedSourceRenamesOnlyItsCopy) {
   Library lib;
   lib.files["lib:kit"] = "# Items\n## kick\n## song\nkick\n";

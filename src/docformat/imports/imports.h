@@ -47,7 +47,9 @@ struct LoadedSource {
 // Sources parsed once and reused by every later import of them, for paths
 // whose text never changes while the cache lives (the built-in libraries).
 // A reused source is a copy of the first parse, so the importer receives
-// exactly what parsing the text again would give it.
+// exactly what parsing the text again would give it. A kept path names its
+// source by its text alone: imports of it are told apart without resolving
+// it on disk.
 template <Sections S>
 class SourceCache {
  public:
@@ -62,6 +64,7 @@ class SourceCache {
     auto it = sources_.find(path);
     return it == sources_.end() ? nullptr : &it->second;
   }
+  bool keeps(std::string_view path) const { return keeps_(path); }
   void offer(const std::string& path, bool strict, const LoadedSource<S>& source) {
     if (strict == strict_ && keeps_(path)) sources_.try_emplace(path, source);
   }
@@ -115,7 +118,10 @@ std::expected<void, ParseError> load_import(S& importer, const std::optional<std
     }
     const Import current = std::move(top.imports[top.next++]);
     const std::string path = resolve_import_path(top.base, current.target);
-    if (!visited.insert(cache_key(path)).second) continue;
+    // A source the cache keeps is named, not found on disk: its name is its
+    // identity, and canonicalising it would only cost file system look-ups.
+    const bool kept = cache != nullptr && cache->keeps(path);
+    if (!visited.insert(kept ? path : cache_key(path)).second) continue;
     auto loaded = load_source(path, current.refresh || refresh, strict, fetch, cache);
     if (!loaded) return std::unexpected(std::move(loaded.error()));
     if (!*loaded) continue;

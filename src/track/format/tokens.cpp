@@ -98,24 +98,32 @@ float short_decimal_or_nan(std::string_view token) {
   static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3,  1e4,  1e5, 1e6,
                                             1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
   constexpr float kNone = std::numeric_limits<float>::quiet_NaN();
-  std::size_t i = 0;
-  const bool negative = !token.empty() && token[0] == '-';
-  if (!token.empty() && (token[0] == '+' || token[0] == '-')) ++i;
+  const char* p = token.data();
+  const char* const end = p + token.size();
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '+' || *p == '-')) ++p;
+  const char* const first = p;
+  const char* point = nullptr;
+  // One pass over digits and point; too many digits wrap `digits` around,
+  // but are refused below.
   std::uint64_t digits = 0;
-  std::size_t count = 0, after_point = 0;
-  bool seen_point = false;
-  for (; i < token.size(); ++i) {
-    const char c = token[i];
-    if (c == '.' && !seen_point) {
-      seen_point = true;
-      continue;
+  for (; p != end; ++p) {
+    const auto digit = static_cast<unsigned char>(*p - '0');
+    if (digit < 10) {
+      digits = digits * 10 + digit;
+    } else if (*p == '.' && point == nullptr) {
+      point = p;
+    } else {
+      return kNone;
     }
-    if (!is_digit(c) || ++count > 15) return kNone;
-    digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-    if (seen_point) ++after_point;
   }
-  if (count == 0 || after_point >= std::size(kPowersOfTen)) return kNone;
-  const double quotient = static_cast<double>(digits) / kPowersOfTen[after_point];
+  const auto after_point = point == nullptr ? 0 : static_cast<std::size_t>(end - point - 1);
+  const auto count = static_cast<std::size_t>(end - first) - (point == nullptr ? 0 : 1);
+  if (count == 0 || count > 15 || after_point >= std::size(kPowersOfTen)) return kNone;
+  // At most 15 digits: exact as a signed integer and as a double, and a
+  // whole number needs no division.
+  const auto exact = static_cast<double>(static_cast<std::int64_t>(digits));
+  const double quotient = after_point == 0 ? exact : exact / kPowersOfTen[after_point];
   // Rounding to double and then to float can differ from rounding once only
   // when the double lands exactly halfway between two floats; leave those to
   // the general reader.
@@ -163,7 +171,7 @@ ParseError line_error(std::size_t line, std::string message) {
 
 }  // namespace
 
-std::optional<std::string_view> Tokens::next() {
+std::optional<std::string_view> Tokens::next_multibyte() {
   std::size_t begin = 0;
   while (std::size_t len = whitespace_at(rest_, begin)) begin += len;
   if (begin == rest_.size()) {
@@ -175,11 +183,6 @@ std::optional<std::string_view> Tokens::next() {
   const std::string_view token(rest_.data() + begin, end - begin);
   rest_.remove_prefix(end);
   return token;
-}
-
-std::optional<std::string_view> Tokens::peek() const {
-  Tokens copy = *this;
-  return copy.next();
 }
 
 std::string_view Tokens::rest() const { return trim_start(rest_); }
@@ -211,7 +214,11 @@ ParseError invalid_number(std::string_view token, std::size_t line, std::string_
 
 std::expected<float, ParseError> parse_float(std::string_view token, std::size_t line,
                                              std::string_view label) {
-  if (auto value = read_float(token)) return *value;
+  // Not through `read_float`: its optional, built in memory and read back
+  // whole, stalls the hottest reader on a store that cannot be forwarded.
+  const float value = short_decimal_or_nan(token);
+  if (!std::isnan(value)) return value;
+  if (auto general = read_general_float(token)) return *general;
   return std::unexpected(invalid_number(token, line, label));
 }
 

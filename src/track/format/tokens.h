@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "docformat/whitespace.h"
 #include "track/format/parse_error.h"
 
 namespace lyre {
@@ -21,13 +22,37 @@ class Tokens {
  public:
   explicit Tokens(std::string_view text) : rest_(text) {}
 
-  std::optional<std::string_view> next();
-  std::optional<std::string_view> peek() const;
+  // Inline: every line reader takes its tokens here, and ASCII text is cut
+  // without a call.
+  std::optional<std::string_view> next() {
+    // A local copy: the member would be reloaded after every byte.
+    const std::string_view text = rest_;
+    std::size_t begin = 0;
+    while (begin < text.size() && byte_kind(text[begin]) == ByteKind::Space) ++begin;
+    std::size_t end = begin;
+    while (end < text.size() && byte_kind(text[end]) == ByteKind::Other) ++end;
+    if (end < text.size() && byte_kind(text[end]) == ByteKind::Lead) return next_multibyte();
+    if (begin == end) {
+      rest_ = {};
+      return std::nullopt;
+    }
+    rest_ = text.substr(end);
+    return text.substr(begin, end - begin);
+  }
+  std::optional<std::string_view> peek() const {
+    Tokens copy = *this;
+    return copy.next();
+  }
   // The text not yet consumed, leading white space removed.
   std::string_view rest() const;
-  bool empty() const { return !peek().has_value(); }
+  // No token scan: only white space can stand before the next token.
+  bool empty() const { return trim_start(rest_).empty(); }
 
  private:
+  // The general cut, taken when a byte that may begin a multibyte
+  // White_Space character comes before the next token ends.
+  std::optional<std::string_view> next_multibyte();
+
   std::string_view rest_;
 };
 

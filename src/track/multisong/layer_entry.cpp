@@ -8,6 +8,8 @@
 #include "docformat/whitespace.h"
 #include "song/float_order.h"
 #include "track/format/clips/note_curve.h"
+#include "track/format/clips/note_fields.h"
+#include "track/format/clips/placement.h"
 #include "track/format/clips/placement_override.h"
 #include "track/format/clips/track_line.h"
 #include "track/format/layer_directive.h"
@@ -69,6 +71,14 @@ std::size_t possible_notes(std::span<const std::string_view> lines) {
       }));
 }
 
+template <class T>
+std::expected<ClipKind, ParseError> append(std::vector<T>& list,
+                                           std::expected<T, ParseError>&& read, ClipKind kind) {
+  if (!read) return std::unexpected(std::move(read.error()));
+  list.push_back(std::move(*read));
+  return kind;
+}
+
 void sort_notes(std::vector<Note>& notes) {
   auto earlier = [](const Note& a, const Note& b) { return total_less(a.start, b.start); };
   if (std::is_sorted(notes.begin(), notes.end(), earlier)) return;
@@ -79,18 +89,26 @@ void sort_notes(std::vector<Note>& notes) {
 
 std::expected<ClipKind, ParseError> add_clip_line(Layer& layer, std::string_view trimmed,
                                                   std::size_t n) {
-  auto read = parse_track_line(trimmed, n);
-  if (!read) return std::unexpected(std::move(read.error()));
-  if (Note* note = std::get_if<Note>(&*read)) {
-    layer.notes.push_back(std::move(*note));
-    return ClipKind::Note;
+  Tokens tokens(trimmed);
+  auto head = read_clip_head(tokens, n);
+  if (!head) return std::unexpected(std::move(head.error()));
+  switch (head->kind) {
+    case ClipKind::Motif:
+      return append(layer.motifs, parse_motif_placement(tokens, n), ClipKind::Motif);
+    case ClipKind::Subtrack:
+      return append(layer.subtracks, parse_subtrack_placement(tokens, n), ClipKind::Subtrack);
+    case ClipKind::Note:
+      break;
   }
-  if (MotifInstance* motif = std::get_if<MotifInstance>(&*read)) {
-    layer.motifs.push_back(std::move(*motif));
-    return ClipKind::Motif;
+  // Read in place: moving a note into the list would cost about as much as
+  // reading it.
+  Note& note = layer.notes.emplace_back();
+  auto read = read_note_fields(note, head->first, tokens, "note", n);
+  if (!read) {
+    layer.notes.pop_back();
+    return std::unexpected(std::move(read.error()));
   }
-  layer.subtracks.push_back(std::move(std::get<SubtrackInstance>(*read)));
-  return ClipKind::Subtrack;
+  return ClipKind::Note;
 }
 
 std::expected<Layer, docformat::ParseError> Layer::parse(std::span<const std::string_view> lines) {

@@ -6,15 +6,14 @@
 #include <string_view>
 
 #include "song/note/layer.h"
+#include "track/format/clips/track_line.h"
 #include "track/format/parse_error.h"
 
 namespace lyre {
 
-// The list of a layer that a note or placement line added to.
-enum class ClipKind { Note, Motif, Subtrack };
-
 // Reads a trimmed note or placement line and appends it to the end of the
-// matching list.
+// matching list; the kind says which. A refused line leaves the layer as it
+// was.
 std::expected<ClipKind, ParseError> add_clip_line(Layer& layer, std::string_view trimmed,
                                                   std::size_t n);
 

@@ -20,7 +20,10 @@ std::unexpected<docformat::ParseError> body_error(std::size_t n, MotifBodyError:
 
 std::expected<Note, ParseError> parse_motif_note(std::string_view line, std::size_t n) {
   Tokens tokens(line);
-  return read_note_fields(std::string_view(), tokens, "motif note", n);
+  std::expected<Note, ParseError> note;
+  auto read = read_note_fields(*note, std::string_view(), tokens, "motif note", n);
+  if (!read) return std::unexpected(std::move(read.error()));
+  return note;
 }
 
 std::expected<Motif, docformat::ParseError> Motif::parse(std::span<const std::string_view> lines) {

@@ -25,6 +25,42 @@ TEST(Tokens, SplitAtUnicodeWhiteSpace) {
   EXPECT_TRUE(tokens.empty());
 }
 
+struct TokensCase {
+  std::string_view text;
+  Views tokens;
+};
+
+// ASCII text is cut without a call; a multibyte character hands the cut to
+// the general one, which must give the same tokens.
+TEST(Tokens, CutAtEveryWhiteSpaceCharacterAndNothingElse) {
+  const std::vector<TokensCase> cases = {
+      {"", {}},
+      {" \t\n", {}},
+      {"piano 0 60 1", {"piano", "0", "60", "1"}},
+      {"\u00a0\u3000", {}},
+      {"a\u00a0b", {"a", "b"}},
+      {"a\u2028b\u2029c\u202fd\u205fe\u1680f\u0085g\u2000h\u200ai",
+       {"a", "b", "c", "d", "e", "f", "g", "h", "i"}},
+      {"\u3000lead", {"lead"}},
+      {"trail\u3000", {"trail"}},
+      // Lead bytes of White_Space that begin other characters.
+      {"\u00a9 x\u00a9y \u2014", {"\u00a9", "x\u00a9y", "\u2014"}},
+      {"\"\u201cla\u201d\" 2", {"\"\u201cla\u201d\"", "2"}},
+      {"caf\u00e9 na\u00efve", {"caf\u00e9", "na\u00efve"}},
+      {"\u3001\u3001 x", {"\u3001\u3001", "x"}},
+      // Control characters other than the ASCII White_Space are token bytes.
+      {"\037a b\177", {"\037a", "b\177"}},
+  };
+  for (const TokensCase& c : cases) {
+    SCOPED_TRACE(c.text);
+    Tokens tokens(c.text);
+    Views got;
+    while (auto token = tokens.next()) got.push_back(*token);
+    EXPECT_EQ(got, c.tokens);
+    EXPECT_TRUE(tokens.empty());
+  }
+}
+
 struct FloatCase {
   const char* token;
   float value;  // NaN when the token reads as NaN
@@ -56,6 +92,15 @@ TEST(ParseFloat, AcceptsTheNumberSyntax) {
       {"3.14159265358979", 3.14159265358979f},
       {"0000000000000000.5", 0.5f},
       {"1e999999999999999999999", inf},
+      // Digits and point read in one pass.
+      {"+.5", 0.5f},
+      {"-5.", -5.0f},
+      {"00.50", 0.5f},
+      {"123456789012345.", 123456789012345.0f},
+      {".123456789012", 0.123456789012f},
+      {"0.1234567890123", 0.1234567890123f},
+      {"1234567890123456", 1234567890123456.0f},
+      {"9007199254740993", 9007199254740992.0f},
   };
   for (const FloatCase& c : cases) {
     auto value = parse_float(c.token, 1, "x");
@@ -89,8 +134,10 @@ TEST(ParseFloat, PlainDecimalsRoundLikeTheGeneralReader) {
 }
 
 TEST(ParseFloat, RejectsEverythingElse) {
-  for (const char* token : {"", ".", "e5", "1,5", "0x10", "1e", "1e+", "nan(1)", " 1", "1 ",
-                            "1_000", "++1", "+-1", "infinit", "1.2.3", "--1", "١"}) {
+  for (const char* token :
+       {"",      ".",   "e5",  "1,5",     "0x10",  "1e",  "1e+", "nan(1)", " 1", "1 ",
+        "1_000", "++1", "+-1", "infinit", "1.2.3", "--1", "١",   "-",      "+",  "-.",
+        "+.",    "..5", "5..", "1.-2",    "1-",    "12a", "a12", "1.5e"}) {
     auto value = parse_float(token, 4, "wave x");
     ASSERT_FALSE(value.has_value()) << token;
     EXPECT_EQ(value.error().text(),

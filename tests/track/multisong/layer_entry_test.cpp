@@ -183,6 +183,25 @@ TEST(AddClipLine, AppendsToTheMatchingList) {
             }));
 }
 
+// A note is read straight into the list; a refused line must leave the
+// layer exactly as it was.
+TEST(AddClipLine, RefusedLineLeavesTheLayerAsItWas) {
+  const std::vector<std::string_view> lines = {
+      "",         "piano 0 60",   "piano 0 60 1 pan", "piano 0 60 1 volume 2 \"la",
+      "kick.wav", "motif riff 8", "subtrack",         "piano x 60 1",
+  };
+  const Layer before = layer_with([](Layer& l) {
+    l.notes = {plain("piano", 0.0f, 60.0f, 1.0f)};
+    l.motifs = {{.motif = "riff", .start = 8.0f, .sound = "piano"}};
+  });
+  for (std::string_view line : lines) {
+    SCOPED_TRACE(line);
+    Layer layer = before;
+    EXPECT_FALSE(add_clip_line(layer, line, 2).has_value());
+    EXPECT_EQ(layer, before);
+  }
+}
+
 struct Rejected {
   std::vector<std::string_view> lines;
   std::size_t line;

@@ -16,9 +16,13 @@ bool equals_ascii_folded(std::string_view text, std::string_view lower) {
 }  // namespace
 
 bool is_audio_filename(std::string_view name) {
-  std::size_t dot = name.rfind('.');
+  // No extension is longer than four letters, so only the last five bytes
+  // can hold the dot: a long sound name is not scanned from its end.
+  constexpr std::size_t kLongest = 5;
+  const std::string_view tail = name.substr(name.size() > kLongest ? name.size() - kLongest : 0);
+  const std::size_t dot = tail.rfind('.');
   if (dot == std::string_view::npos) return false;
-  std::string_view extension = name.substr(dot + 1);
+  std::string_view extension = tail.substr(dot + 1);
   constexpr std::array<std::string_view, 4> kAudio = {"wav", "mp3", "ogg", "flac"};
   return std::any_of(kAudio.begin(), kAudio.end(),
                      [&](std::string_view audio) { return equals_ascii_folded(extension, audio); });

@@ -19,7 +19,7 @@ std::expected<float, ParseError> read_field(Tokens& tokens, std::string_view sub
 
 }  // namespace
 
-std::expected<Note, ParseError> read_note_fields(std::string_view sound, Tokens& tokens,
+std::expected<void, ParseError> read_note_fields(Note& note, std::string_view sound, Tokens& tokens,
                                                  std::string_view subject, std::size_t n) {
   auto start = read_field(tokens, subject, "start", n);
   if (!start) return std::unexpected(start.error());
@@ -27,15 +27,15 @@ std::expected<Note, ParseError> read_note_fields(std::string_view sound, Tokens&
   if (!pitch) return std::unexpected(pitch.error());
   auto duration = read_field(tokens, subject, "duration", n);
   if (!duration) return std::unexpected(duration.error());
-  auto options = parse_note_options(tokens, n);
-  if (!options) return std::unexpected(options.error());
-
-  std::expected<Note, ParseError> result;
-  Note& note = *result;
   note.sound = sound;
   note.start = *start;
   note.pitch = *pitch;
   note.last_segment = PitchSegment{0.0f, *duration, Curve::ease()};
+  // Most note lines end here, and their note is complete.
+  if (tokens.empty()) return {};
+
+  auto options = parse_note_options(tokens, n);
+  if (!options) return std::unexpected(options.error());
   note.volume = options->volume;
   note.repeat = options->repeat;
   note.details.assign(NoteDetails{{},
@@ -45,7 +45,7 @@ std::expected<Note, ParseError> read_note_fields(std::string_view sound, Tokens&
                                   std::move(options->arpeggio)});
   // Without points the curve would rebuild the plain trajectory set above.
   if (!options->pitch_points.empty()) set_pitch_curve(note, options->pitch_points);
-  return result;
+  return {};
 }
 
 }  // namespace lyre

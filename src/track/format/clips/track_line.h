@@ -9,8 +9,21 @@
 #include "song/note/note.h"
 #include "song/note/placement.h"
 #include "track/format/parse_error.h"
+#include "track/format/tokens.h"
 
 namespace lyre {
+
+// What a track line is, told by its first token.
+enum class ClipKind { Note, Motif, Subtrack };
+
+struct ClipHead {
+  ClipKind kind;
+  std::string_view first;  // the first token: for a note line, its sound
+};
+
+// Takes the first token from `tokens` and tells the kind of line; refuses an
+// empty line and an audio file name. The rest of the line stays in `tokens`.
+std::expected<ClipHead, ParseError> read_clip_head(Tokens& tokens, std::size_t n);
 
 using TrackLine = std::variant<Note, MotifInstance, SubtrackInstance>;
 

@@ -19,10 +19,13 @@ std::expected<Curve, ParseError> parse_curve(std::string_view token, std::size_t
 }
 
 std::optional<Curve> curve_token(Tokens& tokens) {
-  auto token = tokens.peek();
+  // Read from a copy, which is kept only for a curve word: the token is not
+  // scanned twice.
+  Tokens after = tokens;
+  auto token = after.next();
   if (!token) return std::nullopt;
   auto curve = curve_word(*token);
-  if (curve) tokens.next();
+  if (curve) tokens = after;
   return curve;
 }
 
