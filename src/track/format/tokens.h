@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "track/format/parse_error.h"
+#include "lyre/track/format/parse_error.h"
 
 namespace lyre {
 
