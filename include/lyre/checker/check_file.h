@@ -24,7 +24,9 @@ struct Verdict {
 using SourceReader = std::function<std::expected<std::string, ParseError>(std::string_view name)>;
 
 // The built-in libraries, parsed by the first file that imports them and
-// reused by every later one; one cache serves a whole run.
+// reused by every later one; one cache serves a whole run. The cache itself
+// is complete only inside the library, so the installed headers need no
+// import loader.
 class LibraryCache {
  public:
   LibraryCache();
@@ -32,6 +34,7 @@ class LibraryCache {
   LibraryCache(const LibraryCache&) = delete;
   LibraryCache& operator=(const LibraryCache&) = delete;
 
+  // For the import loader.
   docformat::SourceCache<TrackSections>& sources() { return *sources_; }
 
  private:
