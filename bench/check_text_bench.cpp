@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "checker/check_file.h"
-#include "track/format/source/read_source.h"
+#include "lyre/checker/check_file.h"
+#include "lyre/track/format/source/read_source.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ hihat 0 42 0.25 repeat 15
 
 // Without the cache every file parses the six library texts again.
 void BM_CheckTextWithStdImport(benchmark::State& state) {
-  lyre::LibraryCache cache = lyre::make_library_cache();
+  lyre::LibraryCache cache;
   lyre::LibraryCache* libraries = state.range(0) ? &cache : nullptr;
   for (auto _ : state) {
     auto verdict =

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "song/note/layer.h"
+#include "lyre/song/note/layer.h"
 
 namespace {
 

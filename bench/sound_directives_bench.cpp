@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "song/sound/sound.h"
+#include "lyre/song/sound/sound.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "docformat/whitespace.h"
 #include "fuzz_input.h"
-#include "song/note/layer.h"
+#include "lyre/song/note/layer.h"
 #include "track/format/clips/track_line.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

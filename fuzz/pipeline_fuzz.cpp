@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "checker/check_file.h"
 #include "fuzz_input.h"
+#include "lyre/checker/check_file.h"
 #include "track/format/source/std_libraries.h"
 
 namespace {

@@ -5,8 +5,8 @@
 
 #include "docformat/whitespace.h"
 #include "fuzz_input.h"
+#include "lyre/track/multisong/song.h"
 #include "track/format/song_directive.h"
-#include "track/multisong/song.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   auto text = lyre::fuzz::utf8_text(data, size);

@@ -5,7 +5,7 @@
 
 #include "docformat/whitespace.h"
 #include "fuzz_input.h"
-#include "song/sound/sound.h"
+#include "lyre/song/sound/sound.h"
 #include "track/format/sounds/sound_directive.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,4 +1,4 @@
-#include "checker/arguments.h"
+#include "lyre/checker/arguments.h"
 
 #include <string_view>
 

@@ -1,15 +1,13 @@
-#include "checker/check_file.h"
+#include "lyre/checker/check_file.h"
 
 #include <optional>
 
-#include "checker/display_path.h"
 #include "checker/read_text.h"
-#include "checker/references.h"
 #include "docformat/imports/imports.h"
 #include "docformat/text.h"
-#include "track/format/source/read_source.h"
-#include "track/multisong/track_checks.h"
-#include "track/multisong/track_sections.h"
+#include "lyre/checker/display_path.h"
+#include "lyre/track.h"
+#include "track/format/source/std_libraries.h"
 
 namespace lyre {
 
@@ -26,7 +24,10 @@ std::string join(const std::vector<std::string>& records) {
 
 }  // namespace
 
-LibraryCache make_library_cache() { return LibraryCache(is_builtin_source, /*strict=*/false); }
+LibraryCache::LibraryCache()
+    : sources_(std::make_unique<docformat::SourceCache<TrackSections>>(is_builtin_source,
+                                                                       /*strict=*/false)) {}
+LibraryCache::~LibraryCache() = default;
 
 Verdict check_file(const CheckedFile& file, bool refresh, LibraryCache& libraries) {
   const std::string shown = display_path(file.path);
@@ -43,24 +44,15 @@ Verdict check_text(std::string_view shown, std::string_view text,
     return Verdict{false, cat("FAIL ", shown, ": ", stage, message)};
   };
 
-  auto document = TrackDocument::parse_with(text, /*strict=*/false);
+  auto document = parse_track(text);
   if (!document) return fail("parse: ", document.error().text());
 
   if (auto ok = check_meta_directives(*document); !ok) return fail("", ok.error().text());
   if (auto ok = check_section_preambles(*document); !ok) return fail("", ok.error().text());
 
-  // Fetch errors do not stop resolution; the first one is the file's failure.
-  std::optional<ParseError> fetch_error;
-  docformat::Fetch fetch = [&](const std::string& path, bool) -> std::optional<std::string> {
-    auto source = read(path);
-    if (source) return std::move(*source);
-    if (!fetch_error) fetch_error = std::move(source.error());
-    return std::nullopt;
-  };
-  auto imported =
-      document->resolve_imports_with_strictness(base, refresh, /*strict=*/false, fetch, libraries);
-  if (!imported) return fail("import: ", imported.error().text());
-  if (fetch_error) return fail("import: ", fetch_error->text());
+  if (auto ok = resolve_imports(*document, base, refresh, read, libraries); !ok) {
+    return fail("import: ", ok.error().text());
+  }
 
   LayerCheck layers = check_layers(*document);
   if (!layers.unresolved.empty()) return fail("unresolved layers: ", join(layers.unresolved));

@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "checker/arguments.h"
-#include "checker/check_file.h"
-#include "checker/collect.h"
-#include "checker/display_path.h"
-#include "checker/path_order.h"
+#include "lyre/checker/arguments.h"
+#include "lyre/checker/check_file.h"
+#include "lyre/checker/collect.h"
+#include "lyre/checker/display_path.h"
+#include "lyre/checker/path_order.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
   lyre::sort_paths(files);
 
   std::size_t passed = 0;
-  lyre::LibraryCache libraries = lyre::make_library_cache();
+  lyre::LibraryCache libraries;
   for (const lyre::CheckedFile& file : files) {
     lyre::Verdict verdict = lyre::check_file(file, args.refresh, libraries);
     if (verdict.ok) ++passed;

@@ -1,4 +1,4 @@
-#include "checker/path_order.h"
+#include "lyre/checker/path_order.h"
 
 #include <algorithm>
 

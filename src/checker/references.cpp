@@ -1,11 +1,11 @@
-#include "checker/references.h"
+#include "lyre/checker/references.h"
 
 #include <algorithm>
 #include <string_view>
 #include <unordered_set>
 
 #include "docformat/text.h"
-#include "song/sound/default_instrument.h"
+#include "lyre/song/sound/default_instrument.h"
 
 namespace lyre {
 

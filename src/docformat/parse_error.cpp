@@ -1,4 +1,4 @@
-#include "docformat/parse_error.h"
+#include "lyre/docformat/parse_error.h"
 
 #include "docformat/text.h"
 

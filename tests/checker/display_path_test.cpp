@@ -1,4 +1,4 @@
-#include "checker/display_path.h"
+#include "lyre/checker/display_path.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "checker/references.h"
+#include "lyre/checker/references.h"
 
 #include <gtest/gtest.h>
 

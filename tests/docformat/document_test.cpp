@@ -1,7 +1,8 @@
-#include "docformat/document.h"
+#include "lyre/docformat/document.h"
 
 #include <gtest/gtest.h>
 
+#include "docformat/parse_document.h"
 #include "docformat/text.h"
 #include "test_sections.h"
 

@@ -1,4 +1,4 @@
-#include "docformat/meta/meta.h"
+#include "lyre/docformat/meta/meta.h"
 
 #include <gtest/gtest.h>
 

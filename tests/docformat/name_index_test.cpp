@@ -1,4 +1,4 @@
-#include "docformat/name_index.h"
+#include "lyre/docformat/name_index.h"
 
 #include <gtest/gtest.h>
 

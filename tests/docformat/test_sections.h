@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "docformat/document.h"
-#include "docformat/section_list.h"
+#include "lyre/docformat/document.h"
+#include "lyre/docformat/section_list.h"
 
 namespace lyre::docformat::testing {
 

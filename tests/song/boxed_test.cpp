@@ -1,4 +1,4 @@
-#include "song/boxed.h"
+#include "lyre/song/boxed.h"
 
 #include <gtest/gtest.h>
 

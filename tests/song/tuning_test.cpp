@@ -1,4 +1,4 @@
-#include "song/tuning.h"
+#include "lyre/song/tuning.h"
 
 #include <gtest/gtest.h>
 

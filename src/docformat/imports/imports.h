@@ -13,8 +13,9 @@
 #include <utility>
 #include <vector>
 
-#include "docformat/document.h"
-#include "docformat/section_list.h"
+#include "docformat/parse_document.h"
+#include "lyre/docformat/document.h"
+#include "lyre/docformat/section_list.h"
 
 namespace lyre::docformat {
 

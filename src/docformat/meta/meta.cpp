@@ -1,4 +1,4 @@
-#include "docformat/meta/meta.h"
+#include "lyre/docformat/meta/meta.h"
 
 #include "docformat/text.h"
 #include "docformat/whitespace.h"

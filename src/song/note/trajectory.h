@@ -4,8 +4,8 @@
 #include <span>
 #include <vector>
 
-#include "song/note/note.h"
-#include "song/wave_point.h"
+#include "lyre/song/note/note.h"
+#include "lyre/song/wave_point.h"
 
 namespace lyre {
 

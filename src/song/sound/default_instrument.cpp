@@ -1,4 +1,4 @@
-#include "song/sound/default_instrument.h"
+#include "lyre/song/sound/default_instrument.h"
 
 #include <array>
 

@@ -1,72 +1,17 @@
-// Jump rules of a song: where playback goes, and the optional clauses that
-// follow the target (skip, tempo, via, if), in that order.
+// Reading a jump rule of a song: the optional clauses that follow its target
+// (skip, tempo, via, if), in that order.
 #pragma once
 
 #include <cstddef>
 #include <expected>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 
-#include "track/format/parse_error.h"
+#include "lyre/track/format/jump.h"
+#include "lyre/track/format/parse_error.h"
 #include "track/format/tokens.h"
 
 namespace lyre {
-
-// `tempo <value>`: the tempo after the jump.
-struct AbsoluteTempo {
-  float tempo = 0.0f;
-  bool operator==(const AbsoluteTempo&) const = default;
-};
-
-// `tempo ×<factor>` or `tempo *<factor>`: the current tempo scaled.
-struct CarryTempo {
-  float factor = 1.0f;
-  bool operator==(const CarryTempo&) const = default;
-};
-
-// No tempo clause, an absolute tempo, or a carry factor.
-using JumpTempo = std::variant<std::monostate, AbsoluteTempo, CarryTempo>;
-
-// `via <motif> sound <sound>`: what bridges the jump.
-struct JumpTransition {
-  std::string motif{};
-  std::string sound{};
-  bool operator==(const JumpTransition&) const = default;
-};
-
-struct ConditionSource {
-  enum class Kind { plays, random, param };
-  Kind kind = Kind::plays;
-  std::string param{};  // the parameter name, for Kind::param only
-  bool operator==(const ConditionSource&) const = default;
-};
-
-enum class Comparison { less, less_equal, greater, greater_equal, equal, not_equal };
-
-// `if <source> <comparison> <value>`.
-struct JumpCondition {
-  ConditionSource source{};
-  Comparison comparison = Comparison::equal;
-  float value = 0.0f;
-  bool operator==(const JumpCondition&) const = default;
-};
-
-struct Jump {
-  std::string target{};
-  float skip = 0.0f;
-  JumpTempo tempo{};
-  std::optional<JumpTransition> transition{};
-  std::optional<JumpCondition> condition{};
-  bool operator==(const Jump&) const = default;
-};
-
-// A jump taken at a beat or at a named marker.
-struct JumpAt : Jump {
-  std::variant<float, std::string> at{};
-  bool operator==(const JumpAt&) const = default;
-};
 
 // Reads the clauses left in `words` after the target. `label` ("jump" or
 // "jump-at") opens the messages that name the directive.

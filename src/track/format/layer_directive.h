@@ -5,8 +5,8 @@
 #include <expected>
 #include <string_view>
 
-#include "song/note/layer.h"
-#include "track/format/parse_error.h"
+#include "lyre/song/note/layer.h"
+#include "lyre/track/format/parse_error.h"
 
 namespace lyre {
 

@@ -1,4 +1,4 @@
-#include "track/format/parse_error.h"
+#include "lyre/track/format/parse_error.h"
 
 #include "docformat/text.h"
 

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "song/wave_point.h"
-#include "track/format/parse_error.h"
+#include "lyre/song/wave_point.h"
+#include "lyre/track/format/parse_error.h"
 
 namespace lyre {
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "docformat/text.h"
+#include "track/format/jump_clauses.h"
 #include "track/format/tokens.h"
 
 namespace lyre {

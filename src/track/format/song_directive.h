@@ -9,23 +9,11 @@
 #include <string_view>
 #include <variant>
 
-#include "track/format/jump_clauses.h"
-#include "track/format/parse_error.h"
+#include "lyre/track/format/jump.h"
+#include "lyre/track/format/parse_error.h"
+#include "lyre/track/format/song_settings.h"
 
 namespace lyre {
-
-// `@tempo param <name> [scale]`: the tempo follows a parameter.
-struct TempoParam {
-  std::string name{};
-  float scale = 1.0f;
-  bool operator==(const TempoParam&) const = default;
-};
-
-struct Signature {
-  std::uint32_t beats_per_bar = 4;
-  std::uint32_t beat_unit = 4;
-  bool operator==(const Signature&) const = default;
-};
 
 struct SongDirective {
   // `@tempo <value> [end]`; `ramp` is the end tempo divided by `tempo`.

@@ -5,8 +5,8 @@
 #include <expected>
 #include <string_view>
 
-#include "song/subtitle.h"
-#include "track/format/parse_error.h"
+#include "lyre/song/subtitle.h"
+#include "lyre/track/format/parse_error.h"
 
 namespace lyre {
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "docformat/whitespace.h"
-#include "track/format/parse_error.h"
+#include "lyre/track/format/parse_error.h"
 
 namespace lyre {
 

@@ -6,8 +6,8 @@
 #include <expected>
 #include <string_view>
 
-#include "song/tuning.h"
-#include "track/format/parse_error.h"
+#include "lyre/song/tuning.h"
+#include "lyre/track/format/parse_error.h"
 
 namespace lyre {
 

@@ -5,9 +5,9 @@
 #include <expected>
 #include <string_view>
 
-#include "song/note/layer.h"
+#include "lyre/song/note/layer.h"
+#include "lyre/track/format/parse_error.h"
 #include "track/format/clips/track_line.h"
-#include "track/format/parse_error.h"
 
 namespace lyre {
 

@@ -1,4 +1,4 @@
-#include "track/multisong/motif.h"
+#include "lyre/track/multisong/motif.h"
 
 #include <utility>
 

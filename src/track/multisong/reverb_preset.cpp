@@ -1,4 +1,4 @@
-#include "track/multisong/reverb_preset.h"
+#include "lyre/track/multisong/reverb_preset.h"
 
 #include <cstddef>
 #include <string>
@@ -6,7 +6,7 @@
 
 #include "docformat/text.h"
 #include "docformat/whitespace.h"
-#include "track/format/parse_error.h"
+#include "lyre/track/format/parse_error.h"
 #include "track/format/tokens.h"
 
 namespace lyre {

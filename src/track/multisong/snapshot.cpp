@@ -1,10 +1,10 @@
-#include "track/multisong/snapshot.h"
+#include "lyre/track/multisong/snapshot.h"
 
 #include <cstddef>
 
 #include "docformat/text.h"
 #include "docformat/whitespace.h"
-#include "track/format/parse_error.h"
+#include "lyre/track/format/parse_error.h"
 #include "track/format/tokens.h"
 
 namespace lyre {

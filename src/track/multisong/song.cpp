@@ -1,4 +1,4 @@
-#include "track/multisong/song.h"
+#include "lyre/track/multisong/song.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -10,8 +10,9 @@
 
 #include "docformat/text.h"
 #include "docformat/whitespace.h"
+#include "lyre/track/format/parse_error.h"
 #include "song/float_order.h"
-#include "track/format/parse_error.h"
+#include "track/format/song_directive.h"
 
 namespace lyre {
 

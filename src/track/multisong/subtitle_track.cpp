@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "docformat/whitespace.h"
+#include "lyre/song/subtitle.h"
 #include "song/float_order.h"
-#include "song/subtitle.h"
 #include "track/format/subtitle_line.h"
 
 namespace lyre {

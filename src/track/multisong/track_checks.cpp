@@ -1,4 +1,4 @@
-#include "track/multisong/track_checks.h"
+#include "lyre/track/multisong/track_checks.h"
 
 #include "docformat/text.h"
 #include "docformat/whitespace.h"

@@ -1,4 +1,4 @@
-#include "track/multisong/track_sections.h"
+#include "lyre/track/multisong/track_sections.h"
 
 #include <utility>
 

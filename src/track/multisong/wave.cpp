@@ -1,4 +1,4 @@
-#include "track/multisong/wave.h"
+#include "lyre/track/multisong/wave.h"
 
 #include "docformat/whitespace.h"
 #include "track/format/point_list.h"

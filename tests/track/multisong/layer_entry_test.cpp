@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "docformat/text.h"
-#include "track/multisong/layer_body_error.h"
+#include "lyre/track/multisong/layer_body_error.h"
 
 namespace lyre {
 namespace {

@@ -1,4 +1,4 @@
-#include "track/multisong/reverb_preset.h"
+#include "lyre/track/multisong/reverb_preset.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "track/multisong/snapshot.h"
+#include "lyre/track/multisong/snapshot.h"
 
 #include <gtest/gtest.h>
 

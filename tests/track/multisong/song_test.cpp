@@ -1,4 +1,4 @@
-#include "track/multisong/song.h"
+#include "lyre/track/multisong/song.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "song/subtitle.h"
+#include "lyre/song/subtitle.h"
 
 namespace lyre {
 namespace {

@@ -1,4 +1,4 @@
-#include "track/multisong/wave.h"
+#include "lyre/track/multisong/wave.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "track/format/parse_error.h"
+#include "lyre/track/format/parse_error.h"
 
 namespace lyre {
 namespace {

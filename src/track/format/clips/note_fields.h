@@ -6,8 +6,8 @@
 #include <expected>
 #include <string_view>
 
-#include "song/note/note.h"
-#include "track/format/parse_error.h"
+#include "lyre/song/note/note.h"
+#include "lyre/track/format/parse_error.h"
 #include "track/format/tokens.h"
 
 namespace lyre {

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "song/arpeggio.h"
-#include "song/wave_point.h"
-#include "track/format/parse_error.h"
+#include "lyre/song/arpeggio.h"
+#include "lyre/song/wave_point.h"
+#include "lyre/track/format/parse_error.h"
 #include "track/format/tokens.h"
 
 namespace lyre {

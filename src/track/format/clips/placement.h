@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <expected>
 
-#include "song/note/placement.h"
-#include "track/format/parse_error.h"
+#include "lyre/song/note/placement.h"
+#include "lyre/track/format/parse_error.h"
 #include "track/format/tokens.h"
 
 namespace lyre {

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "song/note/placement.h"
-#include "track/format/parse_error.h"
+#include "lyre/song/note/placement.h"
+#include "lyre/track/format/parse_error.h"
 
 namespace lyre {
 

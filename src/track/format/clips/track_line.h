@@ -6,9 +6,9 @@
 #include <string_view>
 #include <variant>
 
-#include "song/note/note.h"
-#include "song/note/placement.h"
-#include "track/format/parse_error.h"
+#include "lyre/song/note/note.h"
+#include "lyre/song/note/placement.h"
+#include "lyre/track/format/parse_error.h"
 #include "track/format/tokens.h"
 
 namespace lyre {

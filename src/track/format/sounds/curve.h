@@ -6,8 +6,8 @@
 #include <optional>
 #include <string_view>
 
-#include "song/curve.h"
-#include "track/format/parse_error.h"
+#include "lyre/song/curve.h"
+#include "lyre/track/format/parse_error.h"
 #include "track/format/tokens.h"
 
 namespace lyre {

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string_view>
 
-#include "song/sound/envelope_stage.h"
-#include "track/format/parse_error.h"
+#include "lyre/song/sound/envelope_stage.h"
+#include "lyre/track/format/parse_error.h"
 
 namespace lyre {
 

@@ -5,8 +5,8 @@
 #include <expected>
 #include <string_view>
 
-#include "song/sound/lfo.h"
-#include "track/format/parse_error.h"
+#include "lyre/song/sound/lfo.h"
+#include "lyre/track/format/parse_error.h"
 #include "track/format/tokens.h"
 
 namespace lyre {

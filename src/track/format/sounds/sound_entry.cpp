@@ -1,5 +1,5 @@
 #include "docformat/whitespace.h"
-#include "song/sound/sound.h"
+#include "lyre/song/sound/sound.h"
 #include "track/format/sounds/harmonic_line.h"
 #include "track/format/sounds/sound_directive.h"
 

@@ -1,9 +1,9 @@
-#include "track/format/source/read_source.h"
+#include "lyre/track/format/source/read_source.h"
 
-#include "checker/display_path.h"
 #include "checker/read_text.h"
 #include "checker/utf8.h"
 #include "docformat/imports/imports.h"
+#include "lyre/checker/display_path.h"
 #include "track/format/source/std_libraries.h"
 
 namespace lyre {
@@ -26,7 +26,5 @@ std::expected<std::string, ParseError> read_source(std::string_view name) {
     return std::unexpected(ParseError(ParseError::ImportRead{std::move(shown), text.error()}));
   return std::move(*text);
 }
-
-bool is_builtin_source(std::string_view name) { return std_source(name).has_value(); }
 
 }  // namespace lyre

@@ -418,4 +418,6 @@ std::optional<std::string_view> std_source(std::string_view name) {
   return std::nullopt;
 }
 
+bool is_builtin_source(std::string_view name) { return std_source(name).has_value(); }
+
 }  // namespace lyre

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "song/sound/sound.h"
-#include "track/format/parse_error.h"
+#include "lyre/song/sound/sound.h"
+#include "lyre/track/format/parse_error.h"
 
 namespace lyre {
 namespace {

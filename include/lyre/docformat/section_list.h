@@ -1,0 +1,130 @@
+// Typed section lists: named entries of one entry type, the rename map used
+// to qualify imported names, and first-definition-wins merging.
+#pragma once
+
+#include <concepts>
+#include <cstddef>
+#include <expected>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "lyre/docformat/name_index.h"
+#include "lyre/docformat/parse_error.h"
+#include "lyre/docformat/section_block.h"
+
+namespace lyre::docformat {
+
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const {
+    return std::hash<std::string_view>{}(text);
+  }
+};
+
+// Old entry name to new entry name.
+using RenameMap = std::unordered_map<std::string, std::string, TextHash, std::equal_to<>>;
+
+// Replaces `name` by its mapped value when it is a key of the map.
+inline void rename(std::string& name, const RenameMap& map) {
+  if (map.empty()) return;
+  if (auto it = map.find(std::string_view(name)); it != map.end()) name = it->second;
+}
+inline void rename(std::optional<std::string>& name, const RenameMap& map) {
+  if (name) rename(*name, map);
+}
+
+// An entry type: parses the body lines of one block (line numbers in its
+// error count body lines from 1) and rewrites the names it refers to.
+template <class T>
+concept Section = requires(T& value, std::span<const std::string_view> lines,
+                           const RenameMap& map) {
+  { T::parse(lines) } -> std::same_as<std::expected<T, ParseError>>;
+  value.rename_references(map);
+};
+
+template <class T>
+struct Named {
+  std::string name;
+  T value;
+  std::optional<std::string> origin;  // the import path for merged-in entries
+};
+
+template <Section T>
+class SectionList {
+ public:
+  std::vector<std::string> preamble;
+  std::vector<Named<T>> entries;
+
+  // Parses the entries of a section. Each entry's body lines are released as
+  // soon as it is parsed: nothing reads them again, and for a large section
+  // they would otherwise stay beside the records built from them.
+  static std::expected<SectionList, ParseError> from_blocks(SectionBlock& block) {
+    SectionList list;
+    list.entries.reserve(block.instances.size());
+    for (std::size_t index : block.instances) {
+      Instance& instance = block.nodes[index];
+      auto value = T::parse(instance.lines);
+      if (!value) return std::unexpected(value.error().shifted(instance.line));
+      if constexpr (requires { value->take_entry_name(instance.name); }) {
+        value->take_entry_name(instance.name);
+      }
+      list.entries.push_back(Named<T>{std::string(instance.name), std::move(*value), std::nullopt});
+      std::vector<std::string_view>().swap(instance.lines);
+    }
+    return list;
+  }
+
+  // The first entry with exactly this name, or null.
+  const Named<T>* find(std::string_view name) const {
+    index_up_to_date();
+    auto position = index_.find(name, name_at());
+    return position ? &entries[*position] : nullptr;
+  }
+
+  void apply_renames(const RenameMap& map) {
+    if (map.empty()) return;
+    for (Named<T>& entry : entries) {
+      rename(entry.name, map);
+      entry.value.rename_references(map);
+    }
+    index_.clear();
+    indexed_ = 0;
+  }
+
+  void merge_first_wins(SectionList&& incoming) {
+    for (std::string& line : incoming.preamble) preamble.push_back(std::move(line));
+    for (Named<T>& entry : incoming.entries) {
+      if (find(entry.name)) continue;
+      entries.push_back(std::move(entry));
+    }
+  }
+
+  // Maps every incoming name that an existing entry already has to
+  // "{alias}::{name}".
+  void collisions(const SectionList& incoming, std::string_view alias, RenameMap& map) const {
+    for (const Named<T>& entry : incoming.entries) {
+      if (find(entry.name)) {
+        map.insert_or_assign(entry.name, std::string(alias) + "::" + entry.name);
+      }
+    }
+  }
+
+ private:
+  auto name_at() const {
+    return [this](std::size_t position) -> std::string_view { return entries[position].name; };
+  }
+  // Extends the index lazily over the entries appended since the last look-up.
+  void index_up_to_date() const {
+    for (; indexed_ < entries.size(); ++indexed_) index_.add(indexed_, name_at());
+  }
+  mutable NameIndex index_;
+  mutable std::size_t indexed_ = 0;
+};
+
+}  // namespace lyre::docformat

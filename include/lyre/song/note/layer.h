@@ -1,0 +1,53 @@
+// An entry of "# Layers": notes, placements of motifs and of other layers,
+// effects and mix settings.
+#pragma once
+
+#include <expected>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lyre/docformat/parse_error.h"
+#include "lyre/docformat/section_list.h"
+#include "lyre/song/effect.h"
+#include "lyre/song/note/note.h"
+#include "lyre/song/note/placement.h"
+
+namespace lyre {
+
+// The layer's volume follows a run-time parameter, scaled.
+struct VolumeParam {
+  std::string name{};
+  float scale = 1.0f;
+  bool operator==(const VolumeParam&) const = default;
+};
+
+struct Layer {
+  std::string name{};         // the entry name, given by the section list
+  std::vector<Note> notes{};  // stably sorted by start
+  std::vector<MotifInstance> motifs{};
+  std::vector<SubtrackInstance> subtracks{};
+  std::vector<Effect> effects{};
+  float volume = 1.0f;
+  std::optional<VolumeParam> volume_param{};
+  float pan = 0.0f;
+  std::optional<float> loop_length{};
+  float loop_skip = 0.0f;
+  float root = 440.0f;
+  bool mute = false;
+  bool solo = false;
+  std::optional<std::string> tuning{};
+
+  // Errors carry the body line and either a line error or a LayerBodyError.
+  static std::expected<Layer, docformat::ParseError> parse(std::span<const std::string_view> lines);
+  // Rewrites the layer's own name, its tuning, the sounds of its notes, its
+  // placements' motifs, layers, sounds and tunings, and named reverbs.
+  void rename_references(const docformat::RenameMap& map);
+  void take_entry_name(std::string_view entry_name) { name = entry_name; }
+
+  bool operator==(const Layer&) const = default;
+};
+
+}  // namespace lyre

@@ -1,0 +1,57 @@
+// One instrument of a `# Sounds` section: harmonics plus directive settings.
+// Every field has a default, so an empty body is a valid sound.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lyre/docformat/parse_error.h"
+#include "lyre/docformat/section_list.h"
+#include "lyre/song/arpeggio.h"
+#include "lyre/song/sound/envelope_stage.h"
+#include "lyre/song/sound/harmonic.h"
+#include "lyre/song/sound/lfo.h"
+#include "lyre/song/sound/sample_zone.h"
+#include "lyre/song/sound/voice_override.h"
+
+namespace lyre {
+
+struct Sound {
+  std::vector<Harmonic> harmonics;
+  EnvelopeStage attack;
+  EnvelopeStage decay;
+  EnvelopeStage release;
+  float sustain = 1.0f;
+  float volume = 1.0f;
+  float noise = 0.0f;
+  float distortion = 0.0f;
+  float detune = 0.0f;
+  float vol_jitter = 0.0f;
+  float duty_sweep = 0.0f;
+  float slide_amount = 0.0f;
+  float slide_time = 0.0f;
+  float filter_cutoff = 0.0f;
+  float filter_env = 0.0f;
+  EnvelopeStage filter_envelope;
+  Lfo vibrato;
+  Lfo tremolo;
+  Arpeggio arpeggio;
+  std::uint32_t steps = 0;
+  std::string voice;
+  std::vector<VoiceOverride> voice_overrides;
+  std::uint64_t ensemble = 0;
+  std::vector<SampleZone> sample_zones;
+
+  // Errors are `Line` errors numbered by body line (from 1, blanks counted).
+  static std::expected<Sound, docformat::ParseError> parse(std::span<const std::string_view> lines);
+  // Harmonic sources are the only names a sound refers to.
+  void rename_references(const docformat::RenameMap& map);
+
+  bool operator==(const Sound&) const = default;
+};
+
+}  // namespace lyre

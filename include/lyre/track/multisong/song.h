@@ -1,0 +1,50 @@
+// A song entry: tempo, signature, the layers it plays, markers, parameters
+// and jump rules.
+#pragma once
+
+#include <cstdint>
+#include <expected>
+#include <functional>
+#include <map>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "lyre/docformat/parse_error.h"
+#include "lyre/docformat/section_list.h"
+#include "lyre/track/format/jump.h"
+#include "lyre/track/format/song_settings.h"
+
+namespace lyre {
+
+struct Marker {
+  std::string name{};  // never a number, unique within the song
+  float beat = 0.0f;
+  bool operator==(const Marker&) const = default;
+};
+
+struct Song {
+  float tempo = 120.0f;
+  float tempo_ramp = 1.0f;  // end tempo divided by `tempo`
+  std::optional<TempoParam> tempo_param{};
+  Signature signature{};
+  std::optional<float> length{};
+  std::optional<std::uint32_t> seed{};
+  std::map<std::string, float, std::less<>> params{};  // name to default value
+  std::vector<std::string> layers{};
+  std::vector<Jump> jumps{};
+  std::vector<JumpAt> jump_ats{};
+  std::vector<Marker> markers{};  // sorted by beat
+
+  // Errors name the line within the body only.
+  static std::expected<Song, docformat::ParseError> parse(std::span<const std::string_view> lines);
+
+  // Rewrites layer names, then jump targets and transition names.
+  void rename_references(const docformat::RenameMap& map);
+
+  bool operator==(const Song&) const = default;
+};
+
+}  // namespace lyre
