@@ -30,8 +30,7 @@ struct GuideExamples {
   std::vector<std::string> problems;  // "line N: ...", one for each malformed block
 };
 
-namespace guide_detail {
-
+// The lines of a text, without their line feeds.
 inline std::vector<std::string_view> split_lines(std::string_view text) {
   std::vector<std::string_view> lines;
   while (!text.empty()) {
@@ -43,6 +42,7 @@ inline std::vector<std::string_view> split_lines(std::string_view text) {
   return lines;
 }
 
+// The words of a line, split at spaces.
 inline std::vector<std::string> split_words(std::string_view text) {
   std::vector<std::string> words;
   std::size_t at = 0;
@@ -56,6 +56,7 @@ inline std::vector<std::string> split_words(std::string_view text) {
   return words;
 }
 
+// Lines [from, to), each ended by a line feed.
 inline std::string joined(const std::vector<std::string_view>& lines, std::size_t from,
                           std::size_t to) {
   std::string text;
@@ -65,6 +66,8 @@ inline std::string joined(const std::vector<std::string_view>& lines, std::size_
   }
   return text;
 }
+
+namespace guide_detail {
 
 inline std::string at_line(std::size_t line, std::string_view what) {
   return "line " + std::to_string(line) + ": " + std::string(what);
