@@ -8,6 +8,7 @@
 #include <charconv>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace lyre::test_support {
