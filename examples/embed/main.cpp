@@ -5,12 +5,12 @@
 //   player_view examples/boss_battle.track
 #include <lyre/lyre.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -18,10 +18,9 @@ namespace {
 // The sounds a layer plays, each once, in order of first use.
 std::vector<std::string> sounds_of(const lyre::Layer& layer) {
   std::vector<std::string> names;
+  std::unordered_set<std::string> seen;
   auto add = [&](const std::string& name) {
-    if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) {
-      names.push_back(name);
-    }
+    if (!name.empty() && seen.insert(name).second) names.push_back(name);
   };
   for (const lyre::Note& note : layer.notes) add(note.sound);
   for (const lyre::MotifInstance& motif : layer.motifs) add(motif.sound);
