@@ -3,6 +3,7 @@
 // and a label that names the field in their messages.
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <expected>
@@ -13,6 +14,7 @@
 
 #include "docformat/whitespace.h"
 #include "lyre/track/format/parse_error.h"
+#include "track/format/short_decimal.h"
 
 namespace lyre {
 
@@ -65,8 +67,19 @@ std::optional<float> read_float(std::string_view token);
 // An optional '+' then decimal digits only, at most `max`.
 std::optional<std::uint64_t> read_unsigned(std::string_view token, std::uint64_t max);
 
-std::expected<float, ParseError> parse_float(std::string_view token, std::size_t line,
-                                             std::string_view label);
+// Every other token of the number syntax, or the error of `parse_float`.
+std::expected<float, ParseError> parse_general_float(std::string_view token, std::size_t line,
+                                                     std::string_view label);
+
+// Inline: the caller's test of the result then folds into the short read,
+// which nearly every number token takes.
+inline std::expected<float, ParseError> parse_float(std::string_view token, std::size_t line,
+                                                    std::string_view label) {
+  const float value = short_decimal_or_nan(token);
+  if (!std::isnan(value)) [[likely]]
+    return value;
+  return parse_general_float(token, line, label);
+}
 std::expected<float, ParseError> parse_next_float(Tokens& tokens, std::size_t line,
                                                   std::string_view label);
 std::expected<bool, ParseError> parse_bool(std::string_view token, std::size_t line,
