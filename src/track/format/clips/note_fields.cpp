@@ -1,5 +1,6 @@
 #include "track/format/clips/note_fields.h"
 
+#include <array>
 #include <utility>
 
 #include "docformat/text.h"
@@ -8,29 +9,23 @@
 
 namespace lyre {
 
-namespace {
-
-std::expected<float, ParseError> read_field(Tokens& tokens, std::string_view subject,
-                                            std::string_view label, std::size_t n) {
-  auto token = tokens.next();
-  if (!token) return std::unexpected(ParseError::line(n, cat(subject, " needs ", label)));
-  return parse_float(*token, n, label);
-}
-
-}  // namespace
-
 std::expected<void, ParseError> read_note_fields(Note& note, std::string_view sound, Tokens& tokens,
                                                  std::string_view subject, std::size_t n) {
-  auto start = read_field(tokens, subject, "start", n);
-  if (!start) return std::unexpected(start.error());
-  auto pitch = read_field(tokens, subject, "pitch", n);
-  if (!pitch) return std::unexpected(pitch.error());
-  auto duration = read_field(tokens, subject, "duration", n);
-  if (!duration) return std::unexpected(duration.error());
+  // Read here, not by a call per field: each number's result is tested
+  // where it is read instead of being returned through memory.
+  constexpr std::array<std::string_view, 3> kLabels = {"start", "pitch", "duration"};
+  std::array<float, 3> fields{};
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    auto token = tokens.next();
+    if (!token) return std::unexpected(ParseError::line(n, cat(subject, " needs ", kLabels[i])));
+    auto value = parse_float(*token, n, kLabels[i]);
+    if (!value) return std::unexpected(value.error());
+    fields[i] = *value;
+  }
   note.sound = sound;
-  note.start = *start;
-  note.pitch = *pitch;
-  note.last_segment = PitchSegment{0.0f, *duration, Curve::ease()};
+  note.start = fields[0];
+  note.pitch = fields[1];
+  note.last_segment = PitchSegment{0.0f, fields[2], Curve::ease()};
   // Most note lines end here, and their note is complete.
   if (tokens.empty()) return {};
 
