@@ -60,6 +60,11 @@ struct Items {
     items.merge_first_wins(std::move(other.items));
     others.merge_first_wins(std::move(other.others));
   }
+  // Lets the import loader merge kept sources straight from the cache.
+  void merge_first_wins(const Items& other) {
+    items.merge_first_wins(other.items);
+    others.merge_first_wins(other.others);
+  }
   void qualify_collisions(Items& imported, std::string_view alias) const {
     RenameMap map;
     items.collisions(imported.items, alias, map);

@@ -105,6 +105,16 @@ class SectionList {
     }
   }
 
+  // The same merge from a list that is kept as it is: only the entries that
+  // win are copied.
+  void merge_first_wins(const SectionList& incoming) {
+    preamble.insert(preamble.end(), incoming.preamble.begin(), incoming.preamble.end());
+    for (const Named<T>& entry : incoming.entries) {
+      if (find(entry.name)) continue;
+      entries.push_back(entry);
+    }
+  }
+
   // Maps every incoming name that an existing entry already has to
   // "{alias}::{name}".
   void collisions(const SectionList& incoming, std::string_view alias, RenameMap& map) const {

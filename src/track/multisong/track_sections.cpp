@@ -70,6 +70,11 @@ void TrackSections::merge_first_wins(TrackSections&& other) {
             [](auto& mine, auto& theirs) { mine.merge_first_wins(std::move(theirs)); });
 }
 
+void TrackSections::merge_first_wins(const TrackSections& other) {
+  zip_lists(lists(), other.lists(),
+            [](auto& mine, const auto& theirs) { mine.merge_first_wins(theirs); });
+}
+
 void TrackSections::qualify_collisions(TrackSections& imported, std::string_view alias) const {
   docformat::RenameMap map;
   zip_lists(lists(), imported.lists(),

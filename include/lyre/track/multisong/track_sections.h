@@ -49,6 +49,8 @@ struct TrackSections {
   std::expected<bool, docformat::ParseError> try_parse_into(docformat::SectionBlock& block);
   void set_origin(const std::string& origin);
   void merge_first_wins(TrackSections&& other);
+  // The same merge from a record that is kept as it is, such as a cached library.
+  void merge_first_wins(const TrackSections& other);
   // Renames every entry of `imported`, in all nine lists, whose name clashes
   // with an entry of this record in the same list, and the references to it.
   void qualify_collisions(TrackSections& imported, std::string_view alias) const;
