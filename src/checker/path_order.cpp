@@ -35,6 +35,15 @@ bool path_less(std::string_view a, std::string_view b) {
   const bool a_rooted = a.starts_with('/');
   const bool b_rooted = b.starts_with('/');
   if (a_rooted != b_rooted) return a_rooted;
+  // The bytes both share up to their last '/' before the first difference
+  // hold the same components; sorted paths share long prefixes, so the
+  // comparison starts after them.
+  const auto differ = static_cast<std::size_t>(
+      std::mismatch(a.begin(), a.end(), b.begin(), b.end()).first - a.begin());
+  if (const std::size_t slash = a.substr(0, differ).rfind('/'); slash != std::string_view::npos) {
+    a.remove_prefix(slash + 1);
+    b.remove_prefix(slash + 1);
+  }
   Components left(a);
   Components right(b);
   for (;;) {

@@ -48,7 +48,14 @@ INSTANTIATE_TEST_SUITE_P(
         LessCase{"UpperCaseBytesFirst", "B.track", "a.track", true, false},
         LessCase{"BytesCompareUnsigned", "z.track", "\xC3\xA9.track", true, false},
         LessCase{"InvalidByteAfterAscii", "a.track", "\xFF.track", true, false},
-        LessCase{"EmptyPathFirst", "", "a", true, false}),
+        LessCase{"EmptyPathFirst", "", "a", true, false},
+        // Shared leading bytes that end inside a component or a run of slashes.
+        LessCase{"SharedPrefixEndsInsideAComponent", "zone/cue10/x.track", "zone/cue1/x.track",
+                 false, true},
+        LessCase{"SharedPrefixEndsInsideSlashes", "d/a//b.track", "d/a/b.track", false, false},
+        LessCase{"SharedPrefixEndsAfterASlashRun", "d//b/c.track", "d//b.track", true, false},
+        LessCase{"SharedRootOnly", "/a.track", "//a.track", false, false},
+        LessCase{"SharedDirectoryThenDash", "d/e/a/b.track", "d/e/a-b.track", true, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct SortCase {
