@@ -2,14 +2,16 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <string>
-#include <unordered_set>
 #include <utility>
 #include <variant>
+#include <vector>
 
 #include "docformat/text.h"
 #include "docformat/whitespace.h"
+#include "lyre/docformat/name_index.h"
 #include "lyre/track/format/parse_error.h"
 #include "song/float_order.h"
 #include "track/format/song_directive.h"
@@ -18,13 +20,38 @@ namespace lyre {
 
 namespace {
 
-using MarkerNames = std::unordered_set<std::string, docformat::TextHash, std::equal_to<>>;
+// The parameters in the order first written, each with its last value;
+// sorted into the song's map once the body is read, which costs less than
+// inserting each into the ordered map.
+struct PendingParams {
+  std::vector<std::pair<std::string, float>> list;
+  docformat::NameIndex names;
+
+  void set(std::string&& name, float value) {
+    auto name_at = [this](std::size_t i) -> std::string_view { return list[i].first; };
+    if (auto known = names.find(name, name_at)) {
+      list[*known].second = value;
+      return;
+    }
+    list.emplace_back(std::move(name), value);
+    names.add(list.size() - 1, name_at);
+  }
+
+  void move_into(std::map<std::string, float, std::less<>>& params) {
+    names = {};  // freed before the map grows
+    std::sort(list.begin(), list.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [name, value] : list) params.emplace_hint(params.end(), std::move(name), value);
+  }
+};
 
 // Applies one directive to the song; the result is the message of a
 // directive that cannot apply.
 struct ApplyDirective {
   Song& song;
-  MarkerNames& marker_names;
+  // The song's markers by name; positions only, so no name is copied.
+  docformat::NameIndex& marker_names;
+  PendingParams& params;
 
   std::optional<std::string> operator()(SongDirective::Tempo& d) {
     song.tempo = d.tempo;
@@ -53,14 +80,16 @@ struct ApplyDirective {
     return std::nullopt;
   }
   std::optional<std::string> operator()(SongDirective::Marker& d) {
-    if (!marker_names.insert(d.name).second) {
+    auto name_at = [this](std::size_t i) -> std::string_view { return song.markers[i].name; };
+    if (marker_names.find(d.name, name_at)) {
       return cat("marker '", d.name, "' is defined twice in this song");
     }
     song.markers.push_back(Marker{std::move(d.name), d.beat});
+    marker_names.add(song.markers.size() - 1, name_at);
     return std::nullopt;
   }
   std::optional<std::string> operator()(SongDirective::Param& d) {
-    song.params.insert_or_assign(std::move(d.name), d.default_value);
+    params.set(std::move(d.name), d.default_value);
     return std::nullopt;
   }
   std::optional<std::string> operator()(SongDirective::Import&) {
@@ -87,7 +116,8 @@ void rename_jump(Jump& jump, const docformat::RenameMap& map) {
 
 std::expected<Song, docformat::ParseError> Song::parse(std::span<const std::string_view> lines) {
   Song song;
-  MarkerNames marker_names;
+  docformat::NameIndex marker_names;
+  PendingParams params;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::size_t n = i + 1;
     const std::string_view line = trim(lines[i]);
@@ -104,10 +134,11 @@ std::expected<Song, docformat::ParseError> Song::parse(std::span<const std::stri
     }
     auto directive = parse_song_directive(word.substr(1), rest, n);
     if (!directive) return fail(std::move(directive.error()));
-    if (auto message = std::visit(ApplyDirective{song, marker_names}, directive->kind)) {
+    if (auto message = std::visit(ApplyDirective{song, marker_names, params}, directive->kind)) {
       return fail(ParseError::line(n, std::move(*message)));
     }
   }
+  params.move_into(song.params);
   std::stable_sort(song.markers.begin(), song.markers.end(),
                    [](const Marker& a, const Marker& b) { return total_less(a.beat, b.beat); });
   return song;
