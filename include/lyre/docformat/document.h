@@ -26,6 +26,7 @@ concept Sections = std::default_initializable<S> &&
   { s.try_parse_into(block) } -> std::same_as<std::expected<bool, ParseError>>;
   s.set_origin(origin);
   s.merge_first_wins(std::move(other));
+  s.merge_first_wins(existing);
   existing.qualify_collisions(s, alias);
 };
 

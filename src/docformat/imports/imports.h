@@ -123,18 +123,14 @@ std::expected<void, ParseError> load_import(S& importer, const std::optional<std
     // identity, and canonicalising it would only cost file system look-ups.
     const bool kept = cache != nullptr && cache->keeps(path);
     if (!visited.insert(kept ? path : cache_key(path)).second) continue;
-    // A kept source that needs no renaming merges from the cache itself, when
-    // the record can merge from a kept one: only the entries that win are
-    // copied, and no copy of the whole source is built and then dropped.
-    if constexpr (requires(S & s, const S& kept_sections) { s.merge_first_wins(kept_sections); }) {
-      const LoadedSource<S>* source = kept && !current.alias ? cache->find(path, strict) : nullptr;
-      if (source != nullptr) {
-        importer.merge_first_wins(source->sections);
-        if (!source->imports.empty()) {
-          stack.push_back(Pending{source->imports, parent_path(path), 0});
-        }
-        continue;
-      }
+    // A kept source that needs no renaming merges from the cache itself: only
+    // the entries that win are copied, and no copy of the whole source is
+    // built and then dropped.
+    if (const LoadedSource<S>* source =
+            kept && !current.alias ? cache->find(path, strict) : nullptr) {
+      importer.merge_first_wins(source->sections);
+      if (!source->imports.empty()) stack.push_back(Pending{source->imports, parent_path(path), 0});
+      continue;
     }
     auto loaded = load_source(path, current.refresh || refresh, strict, fetch, cache);
     if (!loaded) return std::unexpected(std::move(loaded.error()));
