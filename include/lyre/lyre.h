@@ -44,3 +44,4 @@
 #include "lyre/track/multisong/track_checks.h"
 #include "lyre/track/multisong/track_sections.h"
 #include "lyre/track/multisong/wave.h"
+#include "lyre/version.h"
