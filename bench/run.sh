@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the release binary, writes the benchmark corpora into bench/corpus/
+# Builds the release binary with the benchmarks, writes the benchmark corpora into bench/corpus/
 # (seeded, regenerated when the generator or its options change) and prints
 # the figures: MB/s, files/s, the ratio to cat of the same files, the
 # scaling ratios and peak memory.
@@ -19,9 +19,9 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-scripts/install-deps.sh
-cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)" --target lyrelint lyre_bench >/dev/null
+scripts/install-deps.sh bench
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j "$(nproc)" --target lyrelint lyre_bench >/dev/null
 
 corpus=bench/corpus
 stamp="$(sha256sum bench/make_corpus.py | cut -c1-16) seed=20240601 notes=100"
@@ -32,7 +32,7 @@ if [ "$(cat "$corpus/.stamp" 2>/dev/null)" != "$stamp" ]; then
   echo "$stamp" >"$corpus/.stamp"
 fi
 
-python3 bench/measure.py --runs "$runs" build/release/lyrelint "$corpus"
+python3 bench/measure.py --runs "$runs" build/bench/lyrelint "$corpus"
 if [ "$micro" = 1 ]; then
-  build/release/lyre_bench --benchmark_min_time=0.5
+  build/bench/lyre_bench --benchmark_min_time=0.5
 fi

@@ -25,28 +25,12 @@ usage() {
   exit 2
 }
 
-fuzzer_runtime() {
-  local dir
-  dir=$(clang++-16 -print-resource-dir 2>/dev/null) || return 1
-  [ -e "$dir/lib/linux/libclang_rt.fuzzer-$(uname -m).a" ]
-}
-
-install_toolchain() {
-  local missing=()
-  command -v cmake >/dev/null || missing+=(cmake)
-  command -v ninja >/dev/null || missing+=(ninja-build)
-  command -v clang++-16 >/dev/null || missing+=(clang-16)
-  fuzzer_runtime || missing+=(libclang-rt-16-dev)
-  if [ ${#missing[@]} -gt 0 ]; then
-    echo "installing: ${missing[*]}"
-    apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
-  fi
-}
-
 build() {
-  install_toolchain
-  cmake --preset fuzz >/dev/null
+  scripts/install-deps.sh fuzz
+  # Under CI a compiler warning fails the build, as in scripts/test-all.sh.
+  local werror=OFF
+  [ "${CI:-}" = true ] && werror=ON
+  cmake --preset fuzz -DCMAKE_COMPILE_WARNING_AS_ERROR="$werror" >/dev/null
   cmake --build --preset fuzz -j "$(nproc)" --target "${targets[@]}"
 }
 

@@ -1,16 +1,68 @@
 #!/usr/bin/env bash
-# Installs the build and test tools when they are missing (Debian).
+# Installs the Debian packages that the named tasks need, when they are missing.
+#
+#   scripts/install-deps.sh [build|test|bench|fuzz|lint]...   (default: build)
+#
+# As root it runs apt-get, otherwise sudo apt-get. Where neither can install,
+# it names the missing packages and the command that installs them, and fails.
 set -euo pipefail
-missing=()
-command -v cmake >/dev/null || missing+=(cmake)
-command -v ninja >/dev/null || missing+=(ninja-build)
-command -v g++ >/dev/null || missing+=(g++)
-command -v python3 >/dev/null || missing+=(python3)
-[ -e /usr/include/gtest/gtest.h ] || missing+=(libgtest-dev)
-[ -e /usr/include/benchmark/benchmark.h ] || missing+=(libbenchmark-dev)
-[ -x /usr/bin/time ] || missing+=(time)  # peak memory in bench/run.sh
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "installing: ${missing[*]}"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+
+declare -A missing=()
+need_command() { command -v "$1" >/dev/null || missing[$2]=1; }
+need_file() { [ -e "$1" ] || missing[$2]=1; }
+fuzzer_runtime() {
+  local dir
+  dir=$(clang++-16 -print-resource-dir 2>/dev/null) || return 1
+  [ -e "$dir/lib/linux/libclang_rt.fuzzer-$(uname -m).a" ]
+}
+
+for task in "${@:-build}"; do
+  case "$task" in
+    build | test | bench | fuzz)
+      need_command cmake cmake
+      need_command ninja ninja-build
+      need_command g++ g++
+      ;;&
+    test)
+      need_file /usr/include/gtest/gtest.h libgtest-dev
+      need_command python3 python3
+      # The package test also builds the embed example with clang.
+      need_command clang++-16 clang-16
+      ;;
+    bench)
+      need_file /usr/include/benchmark/benchmark.h libbenchmark-dev
+      need_command python3 python3
+      need_file /usr/bin/time time # peak memory
+      ;;
+    fuzz)
+      need_command clang++-16 clang-16
+      fuzzer_runtime || missing[libclang-rt-16-dev]=1
+      ;;
+    lint)
+      need_command clang-format clang-format
+      need_command shellcheck shellcheck
+      ;;
+    build) ;;
+    *)
+      echo "usage: scripts/install-deps.sh [build|test|bench|fuzz|lint]..." >&2
+      exit 2
+      ;;
+  esac
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+packages=("${!missing[@]}")
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+if ! command -v apt-get >/dev/null || { [ ${#sudo[@]} -gt 0 ] && ! command -v sudo >/dev/null; }; then
+  echo "error: missing packages: ${packages[*]}" >&2
+  echo "install them with: sudo apt-get install ${packages[*]}" >&2
+  exit 1
+fi
+echo "installing: ${packages[*]}"
+if ! { "${sudo[@]}" apt-get update -qq &&
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${packages[@]}"; }; then
+  echo "error: could not install: ${packages[*]}" >&2
+  echo "install them with: sudo apt-get install ${packages[*]}" >&2
+  exit 1
 fi

@@ -1,7 +1,9 @@
-// The pre-commit hook definition: one hook running the installed command on
-// .track files, and a file pattern that picks exactly those.
+// The pre-commit hook definitions: one running the installed command on the
+// staged .track files, with a file pattern that picks exactly those, and one
+// checking the whole tree when a commit touches a .track file.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <expected>
 #include <fstream>
 #include <map>
@@ -10,6 +12,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "checker/temp_tree_test_support.h"
 
 namespace lyre {
 namespace {
@@ -113,20 +117,80 @@ std::expected<std::vector<Hook>, std::string> read_hook_file() {
   return read_hooks(text.str());
 }
 
-TEST(PreCommitHooksTest, DefinesTheLyrelintHook) {
-  const auto hooks = read_hook_file();
-  ASSERT_TRUE(hooks) << hooks.error();
-  ASSERT_EQ(hooks->size(), 1u);
-  Hook hook = hooks->front();
-  ASSERT_TRUE(hook.contains("description"));
-  EXPECT_FALSE(hook["description"].empty());
-  hook.erase("description");
-  EXPECT_EQ(hook, (Hook{{"id", "lyrelint"},
-                        {"name", "lyrelint"},
-                        {"entry", "lyrelint"},
-                        {"language", "system"},
-                        {"files", "\\.track$"}}));
+// Each hook without its description, which is prose.
+std::vector<Hook> hooks_without_descriptions() {
+  auto hooks = read_hook_file();
+  if (!hooks) {
+    ADD_FAILURE() << hooks.error();
+    return {};
+  }
+  for (Hook& hook : *hooks) {
+    EXPECT_FALSE(hook["description"].empty()) << hook["id"];
+    hook.erase("description");
+  }
+  return *hooks;
 }
+
+constexpr char kAllEntryCommand[] =
+    "git diff --cached --quiet -- \"*.track\" && ! git diff --cached --quiet || exec lyrelint .";
+
+TEST(PreCommitHooksTest, DefinesTheStagedAndTheWholeTreeHooks) {
+  EXPECT_EQ(hooks_without_descriptions(),
+            (std::vector<Hook>{{{"id", "lyrelint"},
+                                {"name", "lyrelint"},
+                                {"entry", "lyrelint"},
+                                {"language", "system"},
+                                {"files", "\\.track$"}},
+                               {{"id", "lyrelint-all"},
+                                {"name", "lyrelint (whole tree)"},
+                                {"entry", std::string("sh -c '") + kAllEntryCommand + "'"},
+                                {"language", "system"},
+                                {"pass_filenames", "false"},
+                                {"always_run", "true"}}}));
+}
+
+// The whole-tree hook's command in a scratch repository, with a stand-in
+// `lyrelint` on the PATH that says it ran.
+struct AllHookCase {
+  const char* name;
+  const char* staging;  // shell commands run in the repository before the hook
+  const char* output;   // what the hook prints
+};
+
+class AllHookTest : public ::testing::TestWithParam<AllHookCase> {};
+
+TEST_P(AllHookTest, RunsWhenTrackFilesChangeOrNothingIsStaged) {
+  const AllHookCase& c = GetParam();
+  test_support::TempTree tree;
+  ASSERT_FALSE(tree.root().empty());
+  ASSERT_TRUE(tree.add(test_support::file("bin/lyrelint", "#!/bin/sh\necho \"lyrelint $*\"\n")));
+  const std::string setup =
+      "cd '" + tree.root() +
+      "' && chmod +x bin/lyrelint && mkdir repo && cd repo && "
+      "git init -q && git config user.email t@example.com && git config user.name t && "
+      "echo '# Songs' > kit.track && echo text > notes.txt && git add . && "
+      "git commit -qm first && " +
+      c.staging;
+  ASSERT_EQ(std::system(setup.c_str()), 0) << setup;
+  const std::string hook = "cd '" + tree.at("repo") + "' && PATH='" + tree.at("bin") +
+                           ":'\"$PATH\" sh -c '" + kAllEntryCommand + "' > ../out 2>&1";
+  std::system(hook.c_str());
+  std::ifstream in(tree.at("out"));
+  std::ostringstream out;
+  out << in.rdbuf();
+  EXPECT_EQ(out.str(), c.output);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Staging, AllHookTest,
+    ::testing::Values(
+        AllHookCase{"ChangedTrack", "echo '# Layers' >> kit.track && git add kit.track",
+                    "lyrelint .\n"},
+        AllHookCase{"AddedTrack", "mkdir m && echo x > m/a.track && git add m", "lyrelint .\n"},
+        AllHookCase{"DeletedTrack", "git rm -q kit.track", "lyrelint .\n"},
+        AllHookCase{"OnlyOtherFiles", "echo more >> notes.txt && git add notes.txt", ""},
+        AllHookCase{"NothingStaged", "true", "lyrelint .\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 struct PathCase {
   const char* path;

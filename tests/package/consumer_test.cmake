@@ -1,11 +1,12 @@
 # Installs the build tree into a fresh prefix, builds examples/embed against
 # that prefix alone and compares the program's whole output on an example
-# file with the expected one. Run by ctest as `package_consumer`; needs
-# BUILD_DIR, SOURCE_DIR, WORK_DIR, GENERATOR, CXX and FLAGS (may be empty).
+# file with the expected one, once with the library's own compiler (CXX) and
+# once more with clang (CLANG, when set), as game and editor projects often use
+# it. Run by ctest as `package_consumer`; needs BUILD_DIR, SOURCE_DIR, WORK_DIR,
+# GENERATOR, CXX, CLANG and FLAGS (both may be empty).
 cmake_minimum_required(VERSION 3.25)
 
 set(prefix ${WORK_DIR}/prefix)
-set(build ${WORK_DIR}/embed)
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
@@ -17,21 +18,30 @@ function(run)
 endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
-# No package registry and no system prefix: only what was just installed.
-run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples/embed -B ${build} -G ${GENERATOR}
-  -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=${CXX} "-DCMAKE_CXX_FLAGS=${FLAGS}"
-  "-DCMAKE_EXE_LINKER_FLAGS=${FLAGS}" -DCMAKE_PREFIX_PATH=${prefix}
-  -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF -DCMAKE_FIND_USE_SYSTEM_PACKAGE_REGISTRY=OFF)
-file(STRINGS ${build}/CMakeCache.txt found REGEX "^lyrelint_DIR:")
-if(NOT found STREQUAL "lyrelint_DIR:PATH=${prefix}/lib/cmake/lyrelint")
-  message(FATAL_ERROR "the package was not found in the fresh prefix: ${found}")
-endif()
-run(${CMAKE_COMMAND} --build ${build})
-
-execute_process(COMMAND ${build}/player_view examples/boss_battle.track
-  WORKING_DIRECTORY ${SOURCE_DIR} RESULT_VARIABLE status OUTPUT_VARIABLE actual ERROR_VARIABLE errors)
 file(READ ${SOURCE_DIR}/tests/package/player_view_boss_battle.txt expected)
-if(NOT status EQUAL 0 OR NOT actual STREQUAL expected)
-  message(FATAL_ERROR "player_view exited with ${status}\n${errors}"
-    "--- expected\n${expected}--- actual\n${actual}")
+
+# Builds examples/embed with `compiler` in `build` and compares its output.
+function(check_consumer compiler build)
+  # No package registry and no system prefix: only what was just installed.
+  run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples/embed -B ${build} -G ${GENERATOR}
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=${compiler} "-DCMAKE_CXX_FLAGS=${FLAGS}"
+    "-DCMAKE_EXE_LINKER_FLAGS=${FLAGS}" -DCMAKE_PREFIX_PATH=${prefix}
+    -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF -DCMAKE_FIND_USE_SYSTEM_PACKAGE_REGISTRY=OFF)
+  file(STRINGS ${build}/CMakeCache.txt found REGEX "^lyrelint_DIR:")
+  if(NOT found STREQUAL "lyrelint_DIR:PATH=${prefix}/lib/cmake/lyrelint")
+    message(FATAL_ERROR "the package was not found in the fresh prefix: ${found}")
+  endif()
+  run(${CMAKE_COMMAND} --build ${build})
+
+  execute_process(COMMAND ${build}/player_view examples/boss_battle.track
+    WORKING_DIRECTORY ${SOURCE_DIR} RESULT_VARIABLE status OUTPUT_VARIABLE actual ERROR_VARIABLE errors)
+  if(NOT status EQUAL 0 OR NOT actual STREQUAL expected)
+    message(FATAL_ERROR "player_view (${compiler}) exited with ${status}\n${errors}"
+      "--- expected\n${expected}--- actual\n${actual}")
+  endif()
+endfunction()
+
+check_consumer(${CXX} ${WORK_DIR}/embed)
+if(CLANG)
+  check_consumer(${CLANG} ${WORK_DIR}/embed-clang)
 endif()
