@@ -18,6 +18,33 @@ function(run)
 endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+
+# Before 1.0 a request accepts only the installed minor version.
+include(${prefix}/lib/cmake/lyrelint/lyrelintConfigVersion.cmake)
+string(REPLACE "." ";" installed ${PACKAGE_VERSION})
+list(GET installed 0 major)
+list(GET installed 1 minor)
+math(EXPR next_minor "${minor} + 1")
+math(EXPR next_major "${major} + 1")
+set(requests "${major}.${minor}:TRUE" "${major}.${minor}.0:TRUE" "${major}.${next_minor}:FALSE"
+  "${next_major}.0:FALSE")
+if(minor GREATER 0)
+  math(EXPR previous_minor "${minor} - 1")
+  list(APPEND requests "${major}.${previous_minor}:FALSE" "${major}.${previous_minor}.9:FALSE")
+endif()
+foreach(request_and_answer IN LISTS requests)
+  string(REPLACE ":" ";" pair ${request_and_answer})
+  list(GET pair 0 PACKAGE_FIND_VERSION)
+  list(GET pair 1 wanted)
+  string(REPLACE "." ";" parts ${PACKAGE_FIND_VERSION})
+  list(GET parts 0 PACKAGE_FIND_VERSION_MAJOR)
+  list(GET parts 1 PACKAGE_FIND_VERSION_MINOR)
+  include(${prefix}/lib/cmake/lyrelint/lyrelintConfigVersion.cmake)
+  if(NOT "${PACKAGE_VERSION_COMPATIBLE}" STREQUAL "${wanted}")
+    message(FATAL_ERROR "a request for ${PACKAGE_FIND_VERSION} of ${PACKAGE_VERSION}: "
+      "compatible is '${PACKAGE_VERSION_COMPATIBLE}', not ${wanted}")
+  endif()
+endforeach()
 file(READ ${SOURCE_DIR}/tests/package/player_view_boss_battle.txt expected)
 
 # Builds examples/embed with `compiler` in `build` and compares its output.
