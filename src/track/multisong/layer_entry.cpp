@@ -71,13 +71,15 @@ std::size_t possible_notes(std::span<const std::string_view> lines) {
       }));
 }
 
-template <class T>
-std::expected<ClipKind, ParseError> append(std::vector<T>& list,
-                                           std::expected<T, ParseError>&& read, ClipKind kind) {
-  if (!read) return std::unexpected(std::move(read.error()));
-  list.push_back(std::move(*read));
-  return kind;
-}
+// Appends to the layer's lists; a note is read in place, since moving it into
+// the list would cost about as much as reading it.
+struct LayerSink {
+  Layer& layer;
+  void add(MotifInstance motif) { layer.motifs.push_back(std::move(motif)); }
+  void add(SubtrackInstance subtrack) { layer.subtracks.push_back(std::move(subtrack)); }
+  Note& new_note() { return layer.notes.emplace_back(); }
+  void drop_note() { layer.notes.pop_back(); }
+};
 
 void sort_notes(std::vector<Note>& notes) {
   auto earlier = [](const Note& a, const Note& b) { return total_less(a.start, b.start); };
@@ -89,26 +91,8 @@ void sort_notes(std::vector<Note>& notes) {
 
 std::expected<ClipKind, ParseError> add_clip_line(Layer& layer, std::string_view trimmed,
                                                   std::size_t n) {
-  Tokens tokens(trimmed);
-  auto head = read_clip_head(tokens, n);
-  if (!head) return std::unexpected(std::move(head.error()));
-  switch (head->kind) {
-    case ClipKind::Motif:
-      return append(layer.motifs, parse_motif_placement(tokens, n), ClipKind::Motif);
-    case ClipKind::Subtrack:
-      return append(layer.subtracks, parse_subtrack_placement(tokens, n), ClipKind::Subtrack);
-    case ClipKind::Note:
-      break;
-  }
-  // Read in place: moving a note into the list would cost about as much as
-  // reading it.
-  Note& note = layer.notes.emplace_back();
-  auto read = read_note_fields(note, head->first, tokens, "note", n);
-  if (!read) {
-    layer.notes.pop_back();
-    return std::unexpected(std::move(read.error()));
-  }
-  return ClipKind::Note;
+  LayerSink sink{layer};
+  return read_track_line(trimmed, n, sink);
 }
 
 std::expected<Layer, docformat::ParseError> Layer::parse(std::span<const std::string_view> lines) {

@@ -7,21 +7,12 @@
 #include "docformat/text.h"
 #include "docformat/whitespace.h"
 #include "lyre/track/format/parse_error.h"
+#include "song/clamp.h"
 #include "track/format/tokens.h"
 
 namespace lyre {
 
 namespace {
-
-// NaN passes through unchanged.
-float clamp_unit(float value) {
-  if (value < 0.0f) return 0.0f;
-  if (value > 1.0f) return 1.0f;
-  return value;
-}
-
-// NaN gives 0.
-float at_least_zero(float value) { return value > 0.0f ? value : 0.0f; }
 
 std::unexpected<docformat::ParseError> fail(std::size_t line, std::string message) {
   return std::unexpected(docformat::ParseError::source(ParseError::line(line, std::move(message))));
@@ -48,7 +39,7 @@ std::expected<ReverbPreset, docformat::ParseError> ReverbPreset::parse(
     } else if (key == "mix") {
       preset.mix = clamp_unit(*value);
     } else if (key == "predelay") {
-      preset.predelay = at_least_zero(*value);
+      preset.predelay = at_least(*value, 0.0f);
     } else {
       return fail(n, cat("unknown reverb key '", key, "'"));
     }

@@ -1,9 +1,11 @@
 #include "track/format/clips/arpeggio.h"
 
+#include <cmath>
+
 namespace lyre {
 
 std::expected<Arpeggio, ParseError> parse_arpeggio(std::string_view first, Tokens& rest,
-                                                   std::size_t line) {
+                                                   std::size_t line, NanRate nan_rate) {
   Arpeggio arpeggio;
   auto offset = parse_float(first, line, "arpeggio offset");
   if (!offset) return std::unexpected(offset.error());
@@ -15,11 +17,10 @@ std::expected<Arpeggio, ParseError> parse_arpeggio(std::string_view first, Token
       arpeggio.offsets.push_back(*offset);
       continue;
     }
-    auto rate_token = rest.next();
-    if (!rate_token) return std::unexpected(ParseError::line(line, "arpeggio rate needs a value"));
-    auto rate = parse_float(*rate_token, line, "arpeggio rate");
+    auto rate = parse_next_float(rest, line, "arpeggio rate");
     if (!rate) return std::unexpected(rate.error());
-    if (!(*rate > 0.0f)) break;  // zero, negative or NaN
+    const bool kept_nan = nan_rate == NanRate::Keep && std::isnan(*rate);
+    if (!(*rate > 0.0f) && !kept_nan) break;
     arpeggio.rate = *rate;
     return arpeggio;
   }

@@ -1,4 +1,4 @@
-// The offsets-then-rate form of a sound's arpeggio: `0 4 7 rate 8`.
+// The offsets-then-rate form of an arpeggio, on a sound or a note: `0 4 7 rate 8`.
 #pragma once
 
 #include <cstddef>
@@ -11,9 +11,13 @@
 
 namespace lyre {
 
-// `first` is the first offset (the caller reports its absence); reading stops
-// right after a rate above zero.
+// Whether a NaN rate is taken: a note's arpeggio keeps it, a sound's refuses it.
+enum class NanRate { Refuse, Keep };
+
+// `first` is the first offset, read as a number even when it is the word
+// rate (the caller reports its absence); reading stops right after a rate
+// above zero.
 std::expected<Arpeggio, ParseError> parse_arpeggio(std::string_view first, Tokens& rest,
-                                                   std::size_t line);
+                                                   std::size_t line, NanRate nan_rate);
 
 }  // namespace lyre

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "docformat/text.h"
+#include "track/format/clips/arpeggio.h"
 #include "track/format/sounds/curve.h"
 
 namespace lyre {
@@ -70,33 +71,13 @@ Applied read_repeat(NoteOptions& options, Tokens& tokens, std::size_t n) {
   return {};
 }
 
-// Offsets up to the word "rate", then a rate above zero. The first offset
-// is required and read as a number even when it is the word rate; unlike a
-// sound's arpeggio a NaN rate is kept.
 Applied read_arpeggio(NoteOptions& options, Tokens& tokens, std::size_t n) {
-  Arpeggio arpeggio;
-  auto add_offset = [&](std::string_view token) -> Applied {
-    auto offset = parse_float(token, n, "arpeggio offset");
-    if (!offset) return std::unexpected(offset.error());
-    arpeggio.offsets.push_back(*offset);
-    return {};
-  };
   auto first = tokens.next();
   if (!first) return fail(n, "arpeggio needs an offset");
-  if (auto added = add_offset(*first); !added) return added;
-  while (auto token = tokens.next()) {
-    if (*token != "rate") {
-      if (auto added = add_offset(*token); !added) return added;
-      continue;
-    }
-    auto rate = parse_next_float(tokens, n, "arpeggio rate");
-    if (!rate) return std::unexpected(rate.error());
-    if (*rate <= 0.0f) break;
-    arpeggio.rate = *rate;
-    options.arpeggio = std::move(arpeggio);
-    return {};
-  }
-  return fail(n, "arpeggio needs 'rate <steps per second>'");
+  auto arpeggio = parse_arpeggio(*first, tokens, n, NanRate::Keep);
+  if (!arpeggio) return std::unexpected(arpeggio.error());
+  options.arpeggio = std::move(*arpeggio);
+  return {};
 }
 
 Applied read_option(std::string_view token, NoteOptions& options, Tokens& tokens, std::size_t n) {

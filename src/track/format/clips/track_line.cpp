@@ -1,21 +1,27 @@
 #include "track/format/clips/track_line.h"
 
+#include <optional>
 #include <utility>
 
 #include "docformat/text.h"
 #include "track/format/clips/audio_filename.h"
-#include "track/format/clips/note_fields.h"
-#include "track/format/clips/placement.h"
 
 namespace lyre {
 
 namespace {
 
-template <class T>
-std::expected<TrackLine, ParseError> as_line(std::expected<T, ParseError>&& read) {
-  if (!read) return std::unexpected(std::move(read.error()));
-  return TrackLine(std::in_place_type<T>, std::move(*read));
-}
+// Holds the one line read.
+struct LineSink {
+  std::optional<TrackLine> line;
+  void add(MotifInstance motif) {
+    line.emplace(std::in_place_type<MotifInstance>, std::move(motif));
+  }
+  void add(SubtrackInstance subtrack) {
+    line.emplace(std::in_place_type<SubtrackInstance>, std::move(subtrack));
+  }
+  Note& new_note() { return std::get<Note>(line.emplace(std::in_place_type<Note>)); }
+  void drop_note() { line.reset(); }
+};
 
 }  // namespace
 
@@ -33,21 +39,10 @@ std::expected<ClipHead, ParseError> read_clip_head(Tokens& tokens, std::size_t n
 }
 
 std::expected<TrackLine, ParseError> parse_track_line(std::string_view trimmed, std::size_t n) {
-  Tokens tokens(trimmed);
-  auto head = read_clip_head(tokens, n);
-  if (!head) return std::unexpected(std::move(head.error()));
-  switch (head->kind) {
-    case ClipKind::Motif:
-      return as_line(parse_motif_placement(tokens, n));
-    case ClipKind::Subtrack:
-      return as_line(parse_subtrack_placement(tokens, n));
-    case ClipKind::Note:
-      break;
-  }
-  std::expected<TrackLine, ParseError> line(std::in_place_type<Note>);
-  auto read = read_note_fields(std::get<Note>(*line), head->first, tokens, "note", n);
+  LineSink sink;
+  auto read = read_track_line(trimmed, n, sink);
   if (!read) return std::unexpected(std::move(read.error()));
-  return line;
+  return std::move(*sink.line);
 }
 
 }  // namespace lyre

@@ -1,14 +1,18 @@
 // A note or placement line of a layer body.
 #pragma once
 
+#include <concepts>
 #include <cstddef>
 #include <expected>
 #include <string_view>
+#include <utility>
 #include <variant>
 
 #include "lyre/song/note/note.h"
 #include "lyre/song/note/placement.h"
 #include "lyre/track/format/parse_error.h"
+#include "track/format/clips/note_fields.h"
+#include "track/format/clips/placement.h"
 #include "track/format/tokens.h"
 
 namespace lyre {
@@ -24,6 +28,48 @@ struct ClipHead {
 // Takes the first token from `tokens` and tells the kind of line; refuses an
 // empty line and an audio file name. The rest of the line stays in `tokens`.
 std::expected<ClipHead, ParseError> read_clip_head(Tokens& tokens, std::size_t n);
+
+// Where a read track line goes: placements are handed over, and a note is
+// read in place into the one `new_note()` gives, dropped again when it fails.
+template <class Sink>
+concept TrackLineSink = requires(Sink& sink, MotifInstance motif, SubtrackInstance subtrack) {
+  sink.add(std::move(motif));
+  sink.add(std::move(subtrack));
+  { sink.new_note() } -> std::same_as<Note&>;
+  sink.drop_note();
+};
+
+// Reads one track line (see `parse_track_line`) into `sink`; on an error the
+// sink holds what it held before.
+template <TrackLineSink Sink>
+std::expected<ClipKind, ParseError> read_track_line(std::string_view trimmed, std::size_t n,
+                                                    Sink& sink) {
+  Tokens tokens(trimmed);
+  auto head = read_clip_head(tokens, n);
+  if (!head) return std::unexpected(std::move(head.error()));
+  switch (head->kind) {
+    case ClipKind::Motif: {
+      auto placement = parse_motif_placement(tokens, n);
+      if (!placement) return std::unexpected(std::move(placement.error()));
+      sink.add(std::move(*placement));
+      return ClipKind::Motif;
+    }
+    case ClipKind::Subtrack: {
+      auto placement = parse_subtrack_placement(tokens, n);
+      if (!placement) return std::unexpected(std::move(placement.error()));
+      sink.add(std::move(*placement));
+      return ClipKind::Subtrack;
+    }
+    case ClipKind::Note:
+      break;
+  }
+  auto read = read_note_fields(sink.new_note(), head->first, tokens, "note", n);
+  if (!read) {
+    sink.drop_note();
+    return std::unexpected(std::move(read.error()));
+  }
+  return ClipKind::Note;
+}
 
 using TrackLine = std::variant<Note, MotifInstance, SubtrackInstance>;
 

@@ -109,7 +109,7 @@ Applied apply_lfo(Lfo& lfo, std::string_view name, Tokens& tokens, std::size_t l
 Applied apply_arpeggio(Sound& sound, Tokens& tokens, std::size_t line) {
   auto first = tokens.next();
   if (!first) return fail(line, "arpeggio needs offsets");
-  auto arpeggio = parse_arpeggio(*first, tokens, line);
+  auto arpeggio = parse_arpeggio(*first, tokens, line, NanRate::Refuse);
   if (!arpeggio) return std::unexpected(arpeggio.error());
   sound.arpeggio = std::move(*arpeggio);
   return {};
