@@ -36,9 +36,13 @@ Outcome run_check(const CheckOptions& options) {
   auto inputs = collect_inputs(options.paths, stdin_text);
   if (!inputs) return Outcome{"", inputs.error() + "\n", kStatusUsage};
 
-  Tally tally{.files = inputs->size()};
+  return report(run_files(*inputs, options.jobs), options);
+}
+
+Outcome report(std::vector<std::vector<Finding>> per_input, const CheckOptions& options) {
+  Tally tally{.files = per_input.size()};
   std::vector<Finding> findings;
-  for (std::vector<Finding>& found : run_files(*inputs, options.jobs)) {
+  for (std::vector<Finding>& found : per_input) {
     std::erase_if(found, [&](const Finding& f) { return ignored(options, f); });
     if (!found.empty()) ++tally.files_with_findings;
     for (Finding& finding : found) {
