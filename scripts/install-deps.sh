@@ -23,6 +23,11 @@ for task in "${@:-build}"; do
       need_command ninja ninja-build
       need_command g++ g++
       ;;&
+    build | test)
+      # The lyre program (lyrelint needs neither).
+      need_file /usr/include/nlohmann/json.hpp nlohmann-json3-dev
+      need_file /usr/include/CLI/CLI.hpp libcli11-dev
+      ;;&
     test)
       need_file /usr/include/gtest/gtest.h libgtest-dev
       need_command python3 python3

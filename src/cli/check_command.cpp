@@ -1,0 +1,60 @@
+#include "cli/check_command.h"
+
+#include <algorithm>
+
+#include "checker/read_text.h"
+#include "cli/inputs.h"
+#include "cli/run_files.h"
+#include "cli/summary.h"
+#include "docformat/imports/imports.h"
+#include "lyre/checker/display_path.h"
+
+namespace lyre::cli {
+
+namespace {
+
+// Standard input is read once, however often "-" is given. Without a name
+// its imports resolve in the current directory.
+StdinText read_stdin(const std::optional<std::string>& name) {
+  const std::string path = name.value_or("-");
+  return StdinText{display_path(path), docformat::parent_path(path),
+                   read_text("/dev/stdin", /*regular_only=*/false)};
+}
+
+bool ignored(const CheckOptions& options, const Finding& finding) {
+  return std::find(options.ignored.begin(), options.ignored.end(), finding.rule) !=
+         options.ignored.end();
+}
+
+}  // namespace
+
+Outcome run_check(const CheckOptions& options) {
+  std::optional<StdinText> stdin_text;
+  if (std::find(options.paths.begin(), options.paths.end(), "-") != options.paths.end()) {
+    stdin_text = read_stdin(options.stdin_filename);
+  }
+  auto inputs = collect_inputs(options.paths, stdin_text);
+  if (!inputs) return Outcome{"", inputs.error() + "\n", kStatusUsage};
+
+  return report(run_files(*inputs, options.jobs), options);
+}
+
+Outcome report(std::vector<std::vector<Finding>> per_input, const CheckOptions& options) {
+  Tally tally{.files = per_input.size()};
+  std::vector<Finding> findings;
+  for (std::vector<Finding>& found : per_input) {
+    std::erase_if(found, [&](const Finding& f) { return ignored(options, f); });
+    if (!found.empty()) ++tally.files_with_findings;
+    for (Finding& finding : found) {
+      ++(finding.severity == Severity::Error ? tally.errors : tally.warnings);
+      findings.push_back(std::move(finding));
+    }
+  }
+  sort_findings(findings);
+
+  const bool failed = tally.errors > 0 || (options.strict && tally.warnings > 0);
+  return Outcome{render(options.format, findings), summary_line(tally),
+                 failed ? kStatusProblems : kStatusClean};
+}
+
+}  // namespace lyre::cli

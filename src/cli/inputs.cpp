@@ -1,0 +1,37 @@
+#include "cli/inputs.h"
+
+#include <algorithm>
+
+#include "lyre/checker/display_path.h"
+#include "lyre/checker/path_order.h"
+
+namespace lyre::cli {
+
+std::string_view input_path(const Input& input) {
+  if (const auto* file = std::get_if<CheckedFile>(&input)) return file->path;
+  return std::get<StdinText>(input).shown;
+}
+
+std::expected<std::vector<Input>, std::string> collect_inputs(
+    const std::vector<std::string>& paths, const std::optional<StdinText>& stdin_text) {
+  std::vector<Input> inputs;
+  std::vector<CheckedFile> files;
+  for (const std::string& path : paths) {
+    if (path == "-" && stdin_text) {
+      inputs.emplace_back(*stdin_text);
+    } else if (!is_directory(path)) {
+      inputs.emplace_back(CheckedFile{path, false});
+    } else if (auto walked = collect(path, files); !walked) {
+      return std::unexpected("error: reading " + display_path(path) + ": " + walked.error());
+    } else {
+      for (CheckedFile& file : files) inputs.emplace_back(std::move(file));
+      files.clear();
+    }
+  }
+  std::stable_sort(inputs.begin(), inputs.end(), [](const Input& a, const Input& b) {
+    return path_less(input_path(a), input_path(b));
+  });
+  return inputs;
+}
+
+}  // namespace lyre::cli

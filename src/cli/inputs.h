@@ -1,0 +1,28 @@
+// What one run checks: the paths of the command line taken as lyrelint takes
+// them, with "-" for standard input.
+#pragma once
+
+#include <expected>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "cli/engine.h"
+#include "lyre/checker/collect.h"
+
+namespace lyre::cli {
+
+using Input = std::variant<CheckedFile, StdinText>;
+
+// The path an input is ordered by.
+std::string_view input_path(const Input& input);
+
+// Files as given, directories walked for *.track, "-" as `stdin_text` (which
+// is given when a path is "-"), all in path order. The error is the line to
+// print for a directory that cannot be walked.
+std::expected<std::vector<Input>, std::string> collect_inputs(
+    const std::vector<std::string>& paths, const std::optional<StdinText>& stdin_text);
+
+}  // namespace lyre::cli

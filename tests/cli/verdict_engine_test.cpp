@@ -1,0 +1,86 @@
+// The provisional engine: one error a failing file, read back from its
+// verdict.
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "cli/engine.h"
+
+namespace lyre::cli {
+namespace {
+
+// "{line}:{column}-{end_line}:{end_column} {severity} {rule}: {message}", one a line.
+std::string dump(const std::vector<Finding>& findings, const std::string& path) {
+  std::string out;
+  for (const Finding& f : findings) {
+    EXPECT_EQ(f.path, path);
+    out += std::to_string(f.line) + ":" + std::to_string(f.column) + "-" +
+           std::to_string(f.end_line) + ":" + std::to_string(f.end_column) + " " +
+           std::string(severity_word(f.severity)) + " " + f.rule + ": " + f.message + "\n";
+  }
+  return out;
+}
+
+struct EngineCase {
+  const char* name;
+  std::string text;
+  std::string findings;
+};
+
+void PrintTo(const EngineCase& c, std::ostream* os) { *os << c.name; }
+
+class VerdictEngineTest : public ::testing::TestWithParam<EngineCase> {};
+
+TEST_P(VerdictEngineTest, OneErrorAFailingText) {
+  const EngineCase& c = GetParam();
+  LibraryCache libraries;
+  const StdinText input{"in.track", std::string(), c.text};
+  EXPECT_EQ(dump(check_stdin(input, libraries), "in.track"), c.findings);
+}
+
+const std::string meta_message =
+    "'@title' outside a song block does nothing: only '@import' is a document-level directive, "
+    "a song header belongs in a '## <name>' block under '# Songs'";
+
+INSTANTIATE_TEST_SUITE_P(
+    Verdicts, VerdictEngineTest,
+    ::testing::Values(
+        EngineCase{"Passes", "# Songs\n## intro\n@layer m\n# Layers\n## m\nsine 0 60 1\n", ""},
+        EngineCase{"PassesWithLibrary", "@import std:drums\n# Songs\n", ""},
+        // A song's error names its body line, which stands in for the file line.
+        EngineCase{"SongParse", "# Songs\n## intro\n@tempo fast\n",
+                   "1:1-1:2 error parse: line 1: invalid number for tempo: 'fast'\n"},
+        EngineCase{"SoundParseAtFileLine", "# Sounds\n## pad\nsine 1\n\n## lead\n@volume loud\n",
+                   "6:1-6:2 error parse: line 6: line 1: invalid number for volume: 'loud'\n"},
+        EngineCase{"SplitError", "### deep\n",
+                   "1:1-1:2 error parse: subheader without an enclosing header\n"},
+        EngineCase{"MetaDirective", "@import std:drums\n\n@title Demo\n",
+                   "3:1-3:2 error header: line 3: " + meta_message + "\n"},
+        EngineCase{"Preamble", "# Layers\nkick: x\n",
+                   "1:1-1:2 error header: 'kick: x' sits before the first block of '# Layers', "
+                   "where nothing reads it: move it into a '## <name>' block under '# Layers'\n"},
+        EngineCase{"UnknownLibrary", "@import std:nothing\n",
+                   "1:1-1:2 error import: import 'std:nothing': read error: unknown std import "
+                   "(enable the 'std-instruments' feature)\n"},
+        EngineCase{"UnresolvedLayers", "# Songs\n## intro\n@layer b\n@layer a\n",
+                   "1:1-1:2 error unknown-layer: intro:b, intro:a\n"},
+        EngineCase{"UnknownSounds", "# Songs\n## s\n@layer m\n# Layers\n## m\nharp 0 60 1\n",
+                   "1:1-1:2 error unknown-sound: m:harp\n"}));
+
+TEST(VerdictEngineTest, UnreadableStandardInputIsARead) {
+  LibraryCache libraries;
+  const StdinText input{"-", std::string(), std::unexpected("invalid UTF-8 on line 2")};
+  EXPECT_EQ(dump(check_stdin(input, libraries), "-"),
+            "1:1-1:2 error read: invalid UTF-8 on line 2\n");
+}
+
+TEST(VerdictEngineTest, MissingFileIsARead) {
+  LibraryCache libraries;
+  EXPECT_EQ(dump(check_one(CheckedFile{"no/such.track", false}, libraries), "no/such.track"),
+            "1:1-1:2 error read: No such file or directory\n");
+}
+
+}  // namespace
+}  // namespace lyre::cli
