@@ -1,7 +1,9 @@
-# Installs the build tree into a fresh prefix, builds examples/embed against
-# that prefix alone and compares the program's whole output on an example
-# file with the expected one. Run by ctest as `package_consumer`; needs
-# BUILD_DIR, SOURCE_DIR, WORK_DIR, GENERATOR, CXX and FLAGS (may be empty).
+# Installs the build tree into a fresh prefix, checks that it holds exactly
+# the listed headers and that each compiles on its own, builds examples/embed
+# against that prefix alone and compares the program's whole output on an
+# example file with the expected one. Run by ctest as `package_consumer`; needs
+# BUILD_DIR, SOURCE_DIR, WORK_DIR, GENERATOR, CXX, HEADERS (the installed
+# list without lyre/version.h, joined by "|") and FLAGS (may be empty).
 cmake_minimum_required(VERSION 3.25)
 
 set(prefix ${WORK_DIR}/prefix)
@@ -17,6 +19,25 @@ function(run)
 endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+
+# The installed headers are the API: exactly the list in src/CMakeLists.txt.
+file(GLOB_RECURSE installed RELATIVE ${prefix}/include ${prefix}/include/*)
+list(SORT installed)
+string(REPLACE "|" ";" expected_headers "${HEADERS}|lyre/version.h")
+list(SORT expected_headers)
+if(NOT installed STREQUAL expected_headers)
+  message(FATAL_ERROR "installed headers differ from the list\n"
+    "--- listed\n${expected_headers}\n--- installed\n${installed}")
+endif()
+# Each header compiles alone against the prefix: it includes what it uses,
+# and only installed headers.
+foreach(header IN LISTS installed)
+  string(MAKE_C_IDENTIFIER ${header} name)
+  file(WRITE ${WORK_DIR}/alone/${name}.cpp "#include <${header}>\n")
+  run(${CXX} -std=c++23 -Wall -Wextra -Wpedantic -Werror -fsyntax-only -I${prefix}/include
+    ${WORK_DIR}/alone/${name}.cpp)
+endforeach()
+
 # No package registry and no system prefix: only what was just installed.
 run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples/embed -B ${build} -G ${GENERATOR}
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=${CXX} "-DCMAKE_CXX_FLAGS=${FLAGS}"
