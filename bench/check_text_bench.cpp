@@ -4,8 +4,7 @@
 
 #include <string_view>
 
-#include "lyre/checker/check_file.h"
-#include "lyre/track/format/source/read_source.h"
+#include "lyre/track.h"
 
 namespace {
 

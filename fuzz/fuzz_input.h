@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "checker/utf8.h"
+#include "track/format/source/utf8.h"
 
 namespace lyre::fuzz {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "fuzz_input.h"
-#include "lyre/checker/check_file.h"
+#include "lyre/track.h"
 #include "track/format/source/std_libraries.h"
 
 namespace {

@@ -3,11 +3,21 @@
 #include <utility>
 
 #include "docformat/imports/imports.h"
+#include "docformat/parse_document.h"
+#include "lyre/docformat/parse_error.h"
+#include "track/format/source/std_libraries.h"
 
 namespace lyre {
 
+struct LibraryCache::Sources {
+  docformat::SourceCache<TrackSections> cache{is_builtin_source, /*strict=*/false};
+};
+
+LibraryCache::LibraryCache() : sources_(std::make_unique<Sources>()) {}
+LibraryCache::~LibraryCache() = default;
+
 std::expected<TrackDocument, docformat::ParseError> parse_track(std::string_view text) {
-  return TrackDocument::parse_with(text, /*strict=*/false);
+  return docformat::parse_document<TrackSections>(text, /*strict=*/false);
 }
 
 std::expected<void, docformat::ParseError> resolve_imports(TrackDocument& document,
@@ -22,8 +32,9 @@ std::expected<void, docformat::ParseError> resolve_imports(TrackDocument& docume
     if (!fetch_error) fetch_error = std::move(source.error());
     return std::nullopt;
   };
-  auto resolved = document.resolve_imports_with_strictness(
-      base, refresh, /*strict=*/false, fetch, libraries ? &libraries->sources() : nullptr);
+  auto resolved =
+      docformat::resolve_imports_with_strictness(document, base, refresh, /*strict=*/false, fetch,
+                                                 libraries ? &libraries->sources_->cache : nullptr);
   if (!resolved) return resolved;
   if (fetch_error) return std::unexpected(docformat::ParseError::source(std::move(*fetch_error)));
   return {};

@@ -3,7 +3,8 @@
 // plays, with the source that defines each sound once imports are merged.
 //
 //   player_view examples/boss_battle.track
-#include <lyre/lyre.h>
+#include <lyre/song/sound/default_instrument.h>
+#include <lyre/track.h>
 
 #include <filesystem>
 #include <fstream>

@@ -1,6 +1,8 @@
 // The library's way in for one `.track` text: parse it into a document of
-// typed section lists, resolve its imports, and check what its songs refer
-// to. Every result is a value: a record, or the error that ended the step.
+// typed section lists, resolve its imports, check what its songs refer to,
+// and give the verdict. It sits on top of the library and knows nothing of
+// the command. Every result is a value: a record, or the error that ended
+// the step.
 //
 //   auto document = lyre::parse_track(text);            // text must outlive it
 //   if (!document) return document.error().text();
@@ -8,18 +10,20 @@
 //   lyre::LayerCheck layers = lyre::check_layers(*document);
 //   std::vector<std::string> unknown = lyre::unknown_sounds(*document);
 //
-// `check_file` and `check_text` run every step as the command does and give
-// its verdict line.
+// `check_text` runs every step in that order and gives the verdict line.
 #pragma once
 
+#include <cstddef>
 #include <expected>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "lyre/checker/check_file.h"
-#include "lyre/checker/references.h"
 #include "lyre/docformat/parse_error.h"
+#include "lyre/track/format/parse_error.h"
 #include "lyre/track/format/source/read_source.h"
 #include "lyre/track/multisong/track_checks.h"
 #include "lyre/track/multisong/track_sections.h"
@@ -32,6 +36,11 @@ namespace lyre {
 // and the other sections are slices of `text`, which must outlive the
 // document.
 std::expected<TrackDocument, docformat::ParseError> parse_track(std::string_view text);
+
+// Reads an import source by its resolved name.
+using SourceReader = std::function<std::expected<std::string, ParseError>(std::string_view name)>;
+
+class LibraryCache;
 
 // Merges into the document everything its `@import` lines name, and what
 // those import in turn, depth first, each source once. The first definition
@@ -48,5 +57,49 @@ std::expected<void, docformat::ParseError> resolve_imports(TrackDocument& docume
                                                            bool refresh = false,
                                                            const SourceReader& read = read_source,
                                                            LibraryCache* libraries = nullptr);
+
+// The built-in libraries, parsed by the first document that imports them
+// and reused by every later one; one cache serves a whole run. What it holds
+// is the library's own.
+class LibraryCache {
+ public:
+  LibraryCache();
+  ~LibraryCache();
+  LibraryCache(const LibraryCache&) = delete;
+  LibraryCache& operator=(const LibraryCache&) = delete;
+
+ private:
+  friend std::expected<void, docformat::ParseError> resolve_imports(
+      TrackDocument& document, const std::optional<std::string>& base, bool refresh,
+      const SourceReader& read, LibraryCache* libraries);
+  struct Sources;
+  std::unique_ptr<Sources> sources_;
+};
+
+struct LayerCheck {
+  std::size_t note_count = 0;
+  std::vector<std::string> unresolved;  // "song:layer", in the order found
+};
+
+// Whether every layer the songs name exists, and how many notes those
+// layers hold.
+LayerCheck check_layers(const TrackDocument& document);
+
+// "layer:sound" records of every sound that the notes and placements of the
+// songs' layers (and of the layers they place) name and nothing defines,
+// sorted, each once.
+std::vector<std::string> unknown_sounds(const TrackDocument& document);
+
+struct Verdict {
+  bool ok = false;
+  std::string line;  // the report line, without its line feed
+};
+
+// Every step after reading, on a text already read: parse, the whole-track
+// checks, imports, layer and sound references. `shown` is the path as
+// printed; `base` the directory that relative imports resolve against.
+Verdict check_text(std::string_view shown, std::string_view text,
+                   const std::optional<std::string>& base, bool refresh, const SourceReader& read,
+                   LibraryCache* libraries = nullptr);
 
 }  // namespace lyre

@@ -1,4 +1,4 @@
-#include "lyre/checker/arguments.h"
+#include "checker/arguments.h"
 
 #include <string_view>
 

@@ -1,4 +1,4 @@
-#include "lyre/checker/collect.h"
+#include "checker/collect.h"
 
 #include <dirent.h>
 #include <sys/stat.h>

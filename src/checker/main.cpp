@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "lyre/checker/arguments.h"
-#include "lyre/checker/check_file.h"
-#include "lyre/checker/collect.h"
-#include "lyre/checker/display_path.h"
-#include "lyre/checker/path_order.h"
+#include "checker/arguments.h"
+#include "checker/check_file.h"
+#include "checker/collect.h"
+#include "checker/path_order.h"
+#include "track/format/source/display_path.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "lyre/checker/path_order.h"
+#include "checker/path_order.h"
 
 #include <algorithm>
 

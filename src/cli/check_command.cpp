@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "checker/read_text.h"
 #include "cli/inputs.h"
 #include "cli/run_files.h"
 #include "cli/summary.h"
 #include "docformat/imports/imports.h"
-#include "lyre/checker/display_path.h"
+#include "track/format/source/display_path.h"
+#include "track/format/source/read_text.h"
 
 namespace lyre::cli {
 

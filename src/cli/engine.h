@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "checker/check_file.h"
+#include "checker/collect.h"
 #include "cli/finding.h"
-#include "lyre/checker/check_file.h"
-#include "lyre/checker/collect.h"
 
 namespace lyre::cli {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "lyre/checker/path_order.h"
+#include "checker/path_order.h"
 
 namespace lyre::cli {
 

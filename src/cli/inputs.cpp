@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "lyre/checker/display_path.h"
-#include "lyre/checker/path_order.h"
+#include "checker/path_order.h"
+#include "track/format/source/display_path.h"
 
 namespace lyre::cli {
 

@@ -9,8 +9,8 @@
 #include <variant>
 #include <vector>
 
+#include "checker/collect.h"
 #include "cli/engine.h"
-#include "lyre/checker/collect.h"
 
 namespace lyre::cli {
 

@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "cli/engine.h"
-#include "lyre/checker/display_path.h"
 #include "lyre/track/format/source/read_source.h"
+#include "track/format/source/display_path.h"
 
 namespace lyre::cli {
 

@@ -1,9 +1,11 @@
-// `Document<S>::parse_with`, kept out of the installed header because it
-// needs the splitter. The track document is compiled once in the library;
-// include this to parse a document of another section record.
+// Parsing a typed document: the split text's `# Meta` block read, every
+// other section handed to the section record. Generic over the record, and
+// kept inside the library: the track document is its one user.
 #pragma once
 
+#include <concepts>
 #include <expected>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -12,14 +14,29 @@
 
 namespace lyre::docformat {
 
+// A record of typed section lists.
+template <class S>
+concept Sections = std::default_initializable<S> &&
+    requires(S& s, S&& other, const S& existing, SectionBlock& block, const std::string& origin,
+             std::string_view alias) {
+  { s.try_parse_into(block) } -> std::same_as<std::expected<bool, ParseError>>;
+  s.set_origin(origin);
+  s.merge_first_wins(std::move(other));
+  s.merge_first_wins(existing);
+  existing.qualify_collisions(s, alias);
+};
+
+// Splits `text`, reads its `# Meta` block and hands every other section to
+// `S`; the first error ends the parse. With `strict`, a header line that is
+// not blank and not a directive is an error.
 template <Sections S>
-std::expected<Document<S>, ParseError> Document<S>::parse_with(std::string_view text, bool strict) {
+std::expected<Document<S>, ParseError> parse_document(std::string_view text, bool strict) {
   auto split = split_document(text);
   if (!split) return std::unexpected(std::move(split.error()));
   if (strict) {
     if (auto ok = reject_stray_meta(split->header); !ok) return std::unexpected(ok.error());
   }
-  Document doc;
+  Document<S> doc;
   doc.header = std::move(split->header);
   for (SectionBlock& block : split->sections) {
     if (block.name == "Meta") {

@@ -1,4 +1,4 @@
-#include "lyre/checker/collect.h"
+#include "checker/collect.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "checker/read_text.h"
+#include "checker/path_order.h"
 #include "checker/temp_tree_test_support.h"
-#include "lyre/checker/path_order.h"
+#include "track/format/source/read_text.h"
 
 namespace lyre {
 namespace {

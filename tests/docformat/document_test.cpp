@@ -15,7 +15,7 @@ using testing::names;
 using Strings = std::vector<std::string>;
 
 std::expected<Document<Items>, ParseError> parse(std::string_view text, bool strict = false) {
-  return Document<Items>::parse_with(text, strict);
+  return parse_document<Items>(text, strict);
 }
 
 TEST(Document, WithoutHeadersEveryLineIsAHeaderLine) {

@@ -87,9 +87,9 @@ struct Library {
 
 std::expected<Document<Items>, ParseError> resolved(std::string_view text, Library& library,
                                                     std::optional<std::string> base = "") {
-  auto doc = Document<Items>::parse_with(text, false);
+  auto doc = parse_document<Items>(text, false);
   EXPECT_TRUE(doc.has_value());
-  auto ok = doc->resolve_imports_with_strictness(base, false, false, library.fetch());
+  auto ok = resolve_imports_with_strictness(*doc, base, false, false, library.fetch());
   if (!ok) return std::unexpected(ok.error());
   return doc;
 }
@@ -194,9 +194,9 @@ TEST(SourceCache, ReusedSourcesGiveWhatParsingAgainGives) {
       Library fresh{lib.files, {}};
       auto expected = resolved(text, fresh);
       ASSERT_TRUE(expected.has_value()) << text;
-      auto doc = Document<Items>::parse_with(text, false);
+      auto doc = parse_document<Items>(text, false);
       ASSERT_TRUE(doc.has_value());
-      ASSERT_TRUE(doc->resolve_imports_with_strictness("", false, false, lib.fetch(), &cache));
+      ASSERT_TRUE(resolve_imports_with_strictness(*doc, "", false, false, lib.fetch(), &cache));
       EXPECT_EQ(describe(doc->sections), describe(expected->sections)) << text;
       local_loads += std::count(fresh.fetched.begin(), fresh.fetched.end(), "local.track");
     }
@@ -217,9 +217,9 @@ TEST(SourceCache, KeptSourcesInACycleLoadOnce) {
                            /*strict=*/false);
   for (int round = 0; round < 2; ++round) {
     SCOPED_TRACE(round);
-    auto doc = Document<Items>::parse_with("@import lib:a\n@import lib:b\n@import lib:a\n", false);
+    auto doc = parse_document<Items>("@import lib:a\n@import lib:b\n@import lib:a\n", false);
     ASSERT_TRUE(doc.has_value());
-    ASSERT_TRUE(doc->resolve_imports_with_strictness("", false, false, lib.fetch(), &cache));
+    ASSERT_TRUE(resolve_imports_with_strictness(*doc, "", false, false, lib.fetch(), &cache));
     EXPECT_EQ(names(doc->sections.items), (Strings{"a", "b"}));
   }
   EXPECT_EQ(lib.fetched, (Strings{"lib:a", "lib:b"}));
@@ -230,8 +230,8 @@ TEST(SourceCache, AnAliasedImportOfACachedSourceRenamesOnlyItsCopy) {
   lib.files["lib:kit"] = "# Items\n## kick\n## song\nkick\n";
   SourceCache<Items> cache([](std::string_view) { return true; }, /*strict=*/false);
   auto resolve = [&](std::string_view text) {
-    auto doc = Document<Items>::parse_with(text, false);
-    EXPECT_TRUE(doc->resolve_imports_with_strictness("", false, false, lib.fetch(), &cache));
+    auto doc = parse_document<Items>(text, false);
+    EXPECT_TRUE(resolve_imports_with_strictness(*doc, "", false, false, lib.fetch(), &cache));
     return describe(doc->sections);
   };
   EXPECT_EQ(resolve("@import lib:kit as k\n# Items\n## kick\n"),
@@ -244,10 +244,10 @@ TEST(SourceCache, ServesOnlyItsOwnStrictness) {
   Library lib;
   lib.files["lib:kit"] = "stray\n# Items\n## kick\n";
   SourceCache<Items> cache([](std::string_view) { return true; }, /*strict=*/false);
-  auto lenient = Document<Items>::parse_with("@import lib:kit\n", false);
-  ASSERT_TRUE(lenient->resolve_imports_with_strictness("", false, false, lib.fetch(), &cache));
-  auto strict = Document<Items>::parse_with("@import lib:kit\n", true);
-  auto failed = strict->resolve_imports_with_strictness("", false, true, lib.fetch(), &cache);
+  auto lenient = parse_document<Items>("@import lib:kit\n", false);
+  ASSERT_TRUE(resolve_imports_with_strictness(*lenient, "", false, false, lib.fetch(), &cache));
+  auto strict = parse_document<Items>("@import lib:kit\n", true);
+  auto failed = resolve_imports_with_strictness(*strict, "", false, true, lib.fetch(), &cache);
   ASSERT_FALSE(failed.has_value());
   EXPECT_EQ(failed.error().text(), "in import lib:kit: line outside any section: stray");
 }

@@ -1,9 +1,11 @@
-# Installs the build tree into a fresh prefix, builds examples/embed against
-# that prefix alone and compares the program's whole output on an example
-# file with the expected one, once with the library's own compiler (CXX) and
-# once more with clang (CLANG, when set), as game and editor projects often use
-# it. Run by ctest as `package_consumer`; needs BUILD_DIR, SOURCE_DIR, WORK_DIR,
-# GENERATOR, CXX, CLANG and FLAGS (both may be empty).
+# Installs the build tree into a fresh prefix, checks that it holds exactly
+# the listed headers and that each compiles on its own, builds examples/embed
+# against that prefix alone and compares the program's whole output on an
+# example file with the expected one: with the library's own compiler (CXX),
+# and with clang (CLANG, when set), as game and editor projects often use it.
+# Run by ctest as `package_consumer`; needs BUILD_DIR, SOURCE_DIR, WORK_DIR,
+# GENERATOR, CXX, CLANG and FLAGS (both may be empty) and HEADERS (the
+# installed list without lyre/version.h, joined by "|").
 cmake_minimum_required(VERSION 3.25)
 
 set(prefix ${WORK_DIR}/prefix)
@@ -45,6 +47,36 @@ foreach(request_and_answer IN LISTS requests)
       "compatible is '${PACKAGE_VERSION_COMPATIBLE}', not ${wanted}")
   endif()
 endforeach()
+
+# The installed headers are the API: exactly the list in src/CMakeLists.txt.
+file(GLOB_RECURSE installed RELATIVE ${prefix}/include ${prefix}/include/*)
+list(SORT installed)
+string(REPLACE "|" ";" expected_headers "${HEADERS}|lyre/version.h")
+list(SORT expected_headers)
+if(NOT installed STREQUAL expected_headers)
+  message(FATAL_ERROR "installed headers differ from the list\n"
+    "--- listed\n${expected_headers}\n--- installed\n${installed}")
+endif()
+# Each header compiles alone against the prefix: it includes what it uses,
+# and only installed headers. Clang before 19 needs what the package's target
+# gives it for libstdc++ 12.
+set(compilers "${CXX}|-std=c++23")
+if(CLANG)
+  list(APPEND compilers "${CLANG}|-std=c++2b -D__cpp_concepts=202002L -Wno-macro-redefined")
+endif()
+foreach(compiler_and_flags IN LISTS compilers)
+  string(REPLACE "|" ";" pair ${compiler_and_flags})
+  list(GET pair 0 compiler)
+  list(GET pair 1 flags)
+  separate_arguments(flags)
+  foreach(header IN LISTS installed)
+    string(MAKE_C_IDENTIFIER ${header} name)
+    file(WRITE ${WORK_DIR}/alone/${name}.cpp "#include <${header}>\n")
+    run(${compiler} ${flags} -Wall -Wextra -Wpedantic -Werror -fsyntax-only -I${prefix}/include
+      ${WORK_DIR}/alone/${name}.cpp)
+  endforeach()
+endforeach()
+
 file(READ ${SOURCE_DIR}/tests/package/player_view_boss_battle.txt expected)
 
 # Builds examples/embed with `compiler` in `build` and compares its output.

@@ -1,52 +1,21 @@
-// Typed section lists: named entries of one entry type, the rename map used
-// to qualify imported names, and first-definition-wins merging.
+// Typed section lists: the named entries of one entry type, found by name,
+// merged so that the first definition of a name wins.
 #pragma once
 
-#include <concepts>
 #include <cstddef>
 #include <expected>
-#include <functional>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "lyre/docformat/name_index.h"
 #include "lyre/docformat/parse_error.h"
+#include "lyre/docformat/section.h"
 #include "lyre/docformat/section_block.h"
 
 namespace lyre::docformat {
-
-struct TextHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view text) const {
-    return std::hash<std::string_view>{}(text);
-  }
-};
-
-// Old entry name to new entry name.
-using RenameMap = std::unordered_map<std::string, std::string, TextHash, std::equal_to<>>;
-
-// Replaces `name` by its mapped value when it is a key of the map.
-inline void rename(std::string& name, const RenameMap& map) {
-  if (map.empty()) return;
-  if (auto it = map.find(std::string_view(name)); it != map.end()) name = it->second;
-}
-inline void rename(std::optional<std::string>& name, const RenameMap& map) {
-  if (name) rename(*name, map);
-}
-
-// An entry type: parses the body lines of one block (line numbers in its
-// error count body lines from 1) and rewrites the names it refers to.
-template <class T>
-concept Section = requires(T& value, std::span<const std::string_view> lines,
-                           const RenameMap& map) {
-  { T::parse(lines) } -> std::same_as<std::expected<T, ParseError>>;
-  value.rename_references(map);
-};
 
 template <class T>
 struct Named {

@@ -8,8 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lyre/docformat/parse_error.h"
-#include "lyre/docformat/section_list.h"
+#include "lyre/docformat/section.h"
 
 namespace lyre {
 

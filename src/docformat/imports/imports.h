@@ -15,7 +15,7 @@
 
 #include "docformat/parse_document.h"
 #include "lyre/docformat/document.h"
-#include "lyre/docformat/section_list.h"
+#include "lyre/docformat/section.h"
 
 namespace lyre::docformat {
 
@@ -34,6 +34,10 @@ std::optional<std::string> parent_path(std::string_view path);
 // Identifies a source for the visited set: the canonical path when there is
 // one, else the path with its components normalised.
 std::string cache_key(const std::string& path);
+
+// Turns a resolved import path and its refresh request into the source
+// text, or nothing to skip the import.
+using Fetch = std::function<std::optional<std::string>(const std::string& path, bool refresh)>;
 
 using VisitedSet = std::unordered_set<std::string, TextHash, std::equal_to<>>;
 
@@ -88,7 +92,7 @@ std::expected<std::optional<LoadedSource<S>>, ParseError> load_source(const std:
   }
   auto text = fetch(path, refresh);
   if (!text) return std::nullopt;
-  auto imported = Document<S>::parse_with(*text, strict);
+  auto imported = parse_document<S>(*text, strict);
   if (!imported) return std::unexpected(ParseError::in_import(path, std::move(imported.error())));
   LoadedSource<S> source{std::move(imported->sections), parse_imports(imported->header)};
   source.sections.set_origin(path);
@@ -145,16 +149,18 @@ std::expected<void, ParseError> load_import(S& importer, const std::optional<std
   return {};
 }
 
+// Loads every `@import` of the document's header into its sections, depth
+// first. Sources that `cache` keeps are parsed once and reused.
 template <Sections S>
-std::expected<void, ParseError> Document<S>::resolve_imports_with_strictness(
-    const std::optional<std::string>& base, bool refresh, bool strict, const Fetch& fetch,
-    SourceCache<S>* cache) {
+std::expected<void, ParseError> resolve_imports_with_strictness(
+    Document<S>& document, const std::optional<std::string>& base, bool refresh, bool strict,
+    const Fetch& fetch, SourceCache<S>* cache = nullptr) {
   if (strict) {
-    if (auto ok = reject_stray_meta(header); !ok) return ok;
+    if (auto ok = reject_stray_meta(document.header); !ok) return ok;
   }
   VisitedSet visited;
-  for (const Import& import : parse_imports(header)) {
-    auto ok = load_import(sections, base, import, refresh, strict, fetch, visited, cache);
+  for (const Import& import : parse_imports(document.header)) {
+    auto ok = load_import(document.sections, base, import, refresh, strict, fetch, visited, cache);
     if (!ok) return ok;
   }
   return {};

@@ -6,6 +6,7 @@
 
 #include "docformat/text.h"
 #include "docformat/whitespace.h"
+#include "lyre/docformat/parse_error.h"
 #include "track/format/tokens.h"
 
 namespace lyre {

@@ -6,7 +6,7 @@
 #include <variant>
 
 #include "docformat/whitespace.h"
-#include "lyre/track/multisong/layer_body_error.h"
+#include "lyre/docformat/parse_error.h"
 #include "song/float_order.h"
 #include "track/format/clips/note_curve.h"
 #include "track/format/clips/note_fields.h"
@@ -16,6 +16,7 @@
 #include "track/format/layer_directive.h"
 #include "track/format/tokens.h"
 #include "track/multisong/indented_line.h"
+#include "track/multisong/layer_body_error.h"
 
 namespace lyre {
 

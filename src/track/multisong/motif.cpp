@@ -3,10 +3,12 @@
 #include <utility>
 
 #include "docformat/whitespace.h"
+#include "lyre/docformat/parse_error.h"
 #include "track/format/clips/note_curve.h"
 #include "track/format/clips/note_fields.h"
 #include "track/format/tokens.h"
 #include "track/multisong/indented_line.h"
+#include "track/multisong/motif_entry.h"
 
 namespace lyre {
 

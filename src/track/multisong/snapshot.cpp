@@ -4,6 +4,7 @@
 
 #include "docformat/text.h"
 #include "docformat/whitespace.h"
+#include "lyre/docformat/parse_error.h"
 #include "lyre/track/format/parse_error.h"
 #include "track/format/tokens.h"
 

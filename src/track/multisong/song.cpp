@@ -12,6 +12,7 @@
 #include "docformat/text.h"
 #include "docformat/whitespace.h"
 #include "lyre/docformat/name_index.h"
+#include "lyre/docformat/parse_error.h"
 #include "lyre/track/format/parse_error.h"
 #include "song/float_order.h"
 #include "track/format/song_directive.h"

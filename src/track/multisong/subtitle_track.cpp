@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "docformat/whitespace.h"
+#include "lyre/docformat/parse_error.h"
 #include "lyre/song/subtitle.h"
 #include "song/float_order.h"
 #include "track/format/subtitle_line.h"

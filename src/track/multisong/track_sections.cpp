@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "lyre/docformat/parse_error.h"
+
 namespace lyre {
 
 namespace {

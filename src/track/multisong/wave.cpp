@@ -1,6 +1,7 @@
 #include "lyre/track/multisong/wave.h"
 
 #include "docformat/whitespace.h"
+#include "lyre/docformat/parse_error.h"
 #include "track/format/point_list.h"
 
 namespace lyre {

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "lyre/docformat/parse_error.h"
+
 namespace lyre {
 namespace {
 

@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "docformat/text.h"
-#include "lyre/track/multisong/layer_body_error.h"
+#include "lyre/docformat/parse_error.h"
+#include "track/multisong/layer_body_error.h"
 
 namespace lyre {
 namespace {

@@ -7,6 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "lyre/docformat/parse_error.h"
+#include "track/multisong/motif_entry.h"
+
 namespace lyre {
 namespace {
 

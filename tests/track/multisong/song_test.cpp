@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "docformat/text.h"
+#include "lyre/docformat/parse_error.h"
 
 namespace lyre {
 namespace {

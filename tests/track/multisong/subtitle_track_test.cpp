@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lyre/docformat/parse_error.h"
 #include "lyre/song/subtitle.h"
 
 namespace lyre {

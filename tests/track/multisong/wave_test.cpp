@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lyre/docformat/parse_error.h"
 #include "lyre/track/format/parse_error.h"
 
 namespace lyre {

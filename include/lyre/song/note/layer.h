@@ -1,3 +1,7 @@
+// The music records (`song/`): plain values with `operator==`, what the
+// parser produces and a player would consume. They know no text format, no
+// line reader and no file.
+//
 // An entry of "# Layers": notes, placements of motifs and of other layers,
 // effects and mix settings.
 #pragma once
@@ -9,8 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lyre/docformat/parse_error.h"
-#include "lyre/docformat/section_list.h"
+#include "lyre/docformat/section.h"
 #include "lyre/song/effect.h"
 #include "lyre/song/note/note.h"
 #include "lyre/song/note/placement.h"

@@ -9,8 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lyre/docformat/parse_error.h"
-#include "lyre/docformat/section_list.h"
+#include "lyre/docformat/section.h"
 #include "lyre/song/arpeggio.h"
 #include "lyre/song/sound/envelope_stage.h"
 #include "lyre/song/sound/harmonic.h"

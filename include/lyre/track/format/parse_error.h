@@ -1,3 +1,7 @@
+// The line readers (`track/format/`): one line of an entry body to a record
+// or a line error, and the import sources (`source/`), the only code here
+// that reads files. They know no entry body, no track record, no command.
+//
 // The line error of the track format, shared by every line reader.
 #pragma once
 

@@ -5,8 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "lyre/docformat/parse_error.h"
-#include "lyre/docformat/section_list.h"
+#include "lyre/docformat/section.h"
 
 namespace lyre {
 

@@ -12,8 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lyre/docformat/parse_error.h"
-#include "lyre/docformat/section_list.h"
+#include "lyre/docformat/section.h"
 #include "lyre/track/format/jump.h"
 #include "lyre/track/format/song_settings.h"
 

@@ -1,3 +1,7 @@
+// The entry types and the track record (`track/multisong/`): each section's
+// entry body read through the line readers, the record of the nine lists,
+// and the whole-track checks. They know nothing of the way in or the command.
+//
 // The nine typed section lists of a `.track` document.
 #pragma once
 

@@ -1,4 +1,5 @@
 #include "docformat/whitespace.h"
+#include "lyre/docformat/parse_error.h"
 #include "lyre/song/sound/sound.h"
 #include "track/format/sounds/harmonic_line.h"
 #include "track/format/sounds/sound_directive.h"

@@ -1,10 +1,10 @@
 #include "lyre/track/format/source/read_source.h"
 
-#include "checker/read_text.h"
-#include "checker/utf8.h"
 #include "docformat/imports/imports.h"
-#include "lyre/checker/display_path.h"
+#include "track/format/source/display_path.h"
+#include "track/format/source/read_text.h"
 #include "track/format/source/std_libraries.h"
+#include "track/format/source/utf8.h"
 
 namespace lyre {
 

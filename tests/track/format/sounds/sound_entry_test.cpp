@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lyre/docformat/parse_error.h"
 #include "lyre/song/sound/sound.h"
 #include "lyre/track/format/parse_error.h"
 

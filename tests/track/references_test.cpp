@@ -1,5 +1,3 @@
-#include "lyre/checker/references.h"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -7,13 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "lyre/track.h"
+
 namespace lyre {
 namespace {
 
 using Strings = std::vector<std::string>;
 
 TrackDocument parse(const std::string& text) {
-  auto document = TrackDocument::parse_with(text, /*strict=*/false);
+  auto document = parse_track(text);
   EXPECT_TRUE(document.has_value()) << (document ? "" : document.error().text());
   return document ? std::move(*document) : TrackDocument{};
 }

@@ -1,4 +1,4 @@
-#include "checker/read_text.h"
+#include "track/format/source/read_text.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

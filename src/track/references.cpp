@@ -1,11 +1,10 @@
-#include "lyre/checker/references.h"
-
 #include <algorithm>
 #include <string_view>
 #include <unordered_set>
 
 #include "docformat/text.h"
 #include "lyre/song/sound/default_instrument.h"
+#include "lyre/track.h"
 
 namespace lyre {
 

@@ -1,4 +1,4 @@
-#include "checker/utf8.h"
+#include "track/format/source/utf8.h"
 
 #include <cstdint>
 #include <cstring>

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lyre/checker/collect.h"
+#include "checker/collect.h"
 
 namespace lyre {
 

@@ -1,4 +1,4 @@
-#include "lyre/checker/display_path.h"
+#include "track/format/source/display_path.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "checker/read_text.h"
+#include "track/format/source/read_text.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,8 +9,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "checker/utf8.h"
 #include "docformat/text.h"
+#include "track/format/source/utf8.h"
 
 namespace lyre {
 

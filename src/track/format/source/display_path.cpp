@@ -1,6 +1,6 @@
-#include "lyre/checker/display_path.h"
+#include "track/format/source/display_path.h"
 
-#include "checker/utf8.h"
+#include "track/format/source/utf8.h"
 
 namespace lyre {
 
