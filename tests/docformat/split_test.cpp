@@ -111,16 +111,5 @@ TEST(RejectStrayMeta, OnlyDirectiveAndBlankLinesPass) {
   EXPECT_EQ(stray.error().text(), "line outside any section: prose here");
 }
 
-struct Message {
-  std::string text() const { return "boom"; }
-};
-
-TEST(ParseErrorShift, LineErrorsMoveToFileLinesOthersStay) {
-  EXPECT_EQ(ParseError::at_line(3, Message{}).shifted(12).text(), "line 14: boom");
-  ParseError nested = ParseError::in_import("kit.track", ParseError::at_line(3, Message{}));
-  EXPECT_EQ(nested.shifted(12).text(), "in import kit.track: line 3: boom");
-  EXPECT_EQ(ParseError::source(Message{}).shifted(12).text(), "boom");
-}
-
 }  // namespace
 }  // namespace lyre::docformat

@@ -13,10 +13,6 @@
 
 namespace lyre::docformat::testing {
 
-struct BadLine {
-  std::string text() const { return "bad item line"; }
-};
-
 // Each body line names another item it refers to; the line "bad" fails.
 struct Item {
   std::vector<std::string> refs;
@@ -24,7 +20,7 @@ struct Item {
   static std::expected<Item, ParseError> parse(std::span<const std::string_view> lines) {
     Item item;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-      if (lines[i] == "bad") return std::unexpected(ParseError::at_line(i + 1, BadLine{}));
+      if (lines[i] == "bad") return std::unexpected(ParseError::at_line(i + 1, Cause{"bad item line"}));
       if (!lines[i].empty()) item.refs.emplace_back(lines[i]);
     }
     return item;

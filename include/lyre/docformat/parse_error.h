@@ -1,43 +1,49 @@
 // The error type of the sectioned document format. Every stage after reading
-// reports one of these; the boxed error objects keep whatever a reader failed
-// with and render it unchanged.
+// reports one of these, with the place in the file where it stands. What a
+// reader failed with is kept as its message and the body line it names, and
+// rendered as the reader would.
 #pragma once
 
+#include <concepts>
 #include <cstddef>
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 
 namespace lyre::docformat {
 
-// An owned error of any kind that renders itself with `text()`.
-class ErrorObject {
- public:
-  template <class E>
-  explicit ErrorObject(E error) : impl_(std::make_shared<const Model<E>>(std::move(error))) {}
+// Where an error stands: a line of its file and a byte span within that line.
+struct Place {
+  std::size_t line = 0;   // from 1; 0 where it is not known
+  std::size_t begin = 0;  // bytes of the line, the end excluded
+  std::size_t end = 0;
+  bool operator==(const Place&) const = default;
+};
 
-  std::string text() const { return impl_->text(); }
+// What a reader failed with, as the document keeps it: the message, the line
+// of the entry body that the message names (0: it names none), and the token
+// it quotes. `token` is a slice of the line read, valid while the text lives:
+// the section list turns it into the error's place, then drops it.
+struct Cause {
+  std::string message;
+  std::size_t body_line = 0;
+  std::string_view token{};
 
-  // The boxed error when it is an E, else null.
-  template <class E>
-  const E* get() const {
-    auto* model = dynamic_cast<const Model<E>*>(impl_.get());
-    return model ? &model->value : nullptr;
+  // "line {body_line}: {message}", or the message alone.
+  std::string text() const;
+  bool operator==(const Cause& other) const {
+    return message == other.message && body_line == other.body_line;
   }
+};
 
- private:
-  struct Concept {
-    virtual ~Concept() = default;
-    virtual std::string text() const = 0;
-  };
-  template <class E>
-  struct Model final : Concept {
-    explicit Model(E e) : value(std::move(e)) {}
-    std::string text() const override { return value.text(); }
-    E value;
-  };
-  std::shared_ptr<const Concept> impl_;
+// Turns a reader's error into a `Cause`; every error an entry type raises
+// gives one.
+template <class E>
+concept HasCause = requires(const E& error) {
+  { error.cause() } -> std::same_as<Cause>;
 };
 
 class ParseError {
@@ -46,11 +52,13 @@ class ParseError {
   struct LineOutsideSection {
     std::string text;
   };
+  // A reader's error, shown as the reader gave it.
   struct Source {
-    ErrorObject error;
+    Cause cause;
   };
+  // A reader's error, shown after the file line of the line that failed.
   struct Line {
-    ErrorObject error;
+    Cause cause;
     std::size_t line;
   };
   struct InImport {
@@ -59,27 +67,38 @@ class ParseError {
   };
   using Kind = std::variant<SubheaderWithoutHeader, LineOutsideSection, Source, Line, InImport>;
 
-  ParseError(Kind kind) : kind_(std::move(kind)) {}
+  ParseError(Kind kind, Place place = {}) : kind_(std::move(kind)), place_(place) {}
 
-  template <class E>
-  static ParseError source(E error) {
-    return ParseError(Source{ErrorObject(std::move(error))});
+  static ParseError source(Cause cause) { return ParseError(Source{std::move(cause)}); }
+  static ParseError at_line(std::size_t line, Cause cause) {
+    return ParseError(Line{std::move(cause), line});
   }
-  template <class E>
-  static ParseError at_line(std::size_t line, E error) {
-    return ParseError(Line{ErrorObject(std::move(error)), line});
+  template <HasCause E>
+  static ParseError source(const E& error) {
+    return source(error.cause());
+  }
+  template <HasCause E>
+  static ParseError at_line(std::size_t line, const E& error) {
+    return at_line(line, error.cause());
   }
   static ParseError in_import(std::string import, ParseError error);
 
   const Kind& kind() const { return kind_; }
+  // Where the error stands in the file it names: for an error inside an
+  // import, in the imported file.
+  const Place& place() const { return place_; }
+  // The message without the line numbers that `text()` puts before it.
+  std::string message() const;
   std::string text() const;
 
-  // A `Line` error relative to a block whose first line is file line
-  // `offset`, renumbered to the file line; every other variant unchanged.
-  ParseError shifted(std::size_t offset) const;
+  // An entry's error, its line counted from 1 in the body `lines` whose first
+  // line is file line `first`, renumbered to the file line (a `Line` error)
+  // and placed at the token it quotes, or else at the line read, trimmed.
+  ParseError located(std::span<const std::string_view> lines, std::size_t first) const;
 
  private:
   Kind kind_;
+  Place place_;
 };
 
 }  // namespace lyre::docformat

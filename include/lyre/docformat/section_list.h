@@ -39,7 +39,7 @@ class SectionList {
     for (std::size_t index : block.instances) {
       Instance& instance = block.nodes[index];
       auto value = T::parse(instance.lines);
-      if (!value) return std::unexpected(value.error().shifted(instance.line));
+      if (!value) return std::unexpected(value.error().located(instance.lines, instance.line));
       if constexpr (requires { value->take_entry_name(instance.name); }) {
         value->take_entry_name(instance.name);
       }

@@ -19,12 +19,6 @@ std::string MetaError::text() const {
   return {};
 }
 
-std::string MetaError::debug() const {
-  static constexpr const char* names[] = {"EmptyValue", "UnknownDirective", "NotADirective",
-                                          "UnknownSubsection"};
-  return cat(names[static_cast<int>(kind_)], "(\"", held_, "\")");
-}
-
 namespace {
 
 std::unexpected<ParseError> fail(MetaError::Kind kind, std::string_view held) {

@@ -16,6 +16,12 @@ std::string ParseError::text() const {
   return cat("import download '", e.url, "': ", e.message);
 }
 
+docformat::Cause ParseError::cause() const {
+  if (const auto* e = std::get_if<Line>(&kind_)) return {e->message, e->line, e->token};
+  if (const auto* e = std::get_if<Document>(&kind_)) return {e->message};
+  return {text()};
+}
+
 std::string ParseError::debug() const {
   if (const auto* e = std::get_if<Line>(&kind_)) {
     return cat("Line { line: ", std::to_string(e->line), ", message: \"", e->message, "\" }");

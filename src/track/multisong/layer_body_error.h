@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "lyre/docformat/parse_error.h"
+
 namespace lyre {
 
 struct LayerBodyError {
@@ -18,9 +20,7 @@ struct LayerBodyError {
                ? "indented pitch/volume curve without a preceding note"
                : "indented override without a preceding motif or subtrack instance";
   }
-  std::string debug() const {
-    return kind == Kind::CurveWithoutNote ? "CurveWithoutNote" : "OverrideWithoutPlacement";
-  }
+  docformat::Cause cause() const { return {text()}; }
   bool operator==(const LayerBodyError&) const = default;
 };
 

@@ -23,9 +23,7 @@ struct MotifBodyError {
     return kind == Kind::NonCurveIndent ? "indented motif line must be a 'pitch'/'volume' curve"
                                         : "indented curve without a preceding motif note";
   }
-  std::string debug() const {
-    return kind == Kind::NonCurveIndent ? "NonCurveIndent" : "CurveWithoutNote";
-  }
+  docformat::Cause cause() const { return {text()}; }
   bool operator==(const MotifBodyError&) const = default;
 };
 

@@ -78,7 +78,7 @@ TEST(ReverbPresetParse, ReadsTheValueBeforeTheKey) {
     auto preset = ReverbPreset::parse(c.body);
     ASSERT_FALSE(preset.has_value());
     EXPECT_EQ(preset.error().text(), c.text);
-    EXPECT_EQ(preset.error().shifted(9).text(), c.text);
+    EXPECT_EQ(preset.error().located({}, 9).text(), c.text);
   }
 }
 

@@ -74,7 +74,7 @@ TEST(SnapshotParse, ReportsTheBodyLineOnly) {
     auto snapshot = Snapshot::parse(c.body);
     ASSERT_FALSE(snapshot.has_value());
     EXPECT_EQ(snapshot.error().text(), c.text);
-    EXPECT_EQ(snapshot.error().shifted(12).text(), c.text);
+    EXPECT_EQ(snapshot.error().located({}, 12).text(), c.text);
   }
 }
 

@@ -128,7 +128,7 @@ TEST(SongParse, ReportsTheFirstBadLineWithinTheBody) {
     ASSERT_FALSE(song.has_value());
     EXPECT_EQ(song.error().text(), c.text);
     // The body line alone is shown: the section list adds no file line.
-    EXPECT_EQ(song.error().shifted(40).text(), c.text);
+    EXPECT_EQ(song.error().located({}, 40).text(), c.text);
   }
 }
 

@@ -62,7 +62,7 @@ TEST(SubtitleTrackParse, ReportsTheBodyLineOnly) {
     auto track = SubtitleTrack::parse(c.body);
     ASSERT_FALSE(track.has_value());
     EXPECT_EQ(track.error().text(), c.text);
-    EXPECT_EQ(track.error().shifted(21).text(), c.text);
+    EXPECT_EQ(track.error().located({}, 21).text(), c.text);
   }
 }
 

@@ -64,7 +64,7 @@ TEST(WaveParse, NamesTheBodyLineOfTheFirstBadVertex) {
     const auto* line = std::get_if<docformat::ParseError::Line>(&wave.error().kind());
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->line, c.line);
-    EXPECT_NE(line->error.get<ParseError>(), nullptr);
+    EXPECT_EQ(line->cause.body_line, c.line);
     EXPECT_EQ(wave.error().text(), c.text);
   }
 }

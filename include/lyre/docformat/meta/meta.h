@@ -21,7 +21,7 @@ class MetaError {
   Kind kind() const { return kind_; }
   const std::string& held() const { return held_; }
   std::string text() const;
-  std::string debug() const;
+  Cause cause() const { return {text()}; }
 
  private:
   Kind kind_;

@@ -7,8 +7,11 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
+
+#include "lyre/docformat/parse_error.h"
 
 namespace lyre {
 
@@ -17,7 +20,13 @@ class ParseError {
   struct Line {
     std::size_t line;
     std::string message;
-    bool operator==(const Line&) const = default;
+    // The token the message quotes, a slice of the line read; empty when it
+    // quotes none on that line. Only the entry's reader uses it, to place the
+    // error, so equal errors may differ in it.
+    std::string_view token{};
+    bool operator==(const Line& other) const {
+      return line == other.line && message == other.message;
+    }
   };
   struct Document {
     std::string message;
@@ -36,13 +45,15 @@ class ParseError {
   using Kind = std::variant<Line, Document, ImportRead, ImportDownload>;
 
   ParseError(Kind kind) : kind_(std::move(kind)) {}
-  static ParseError line(std::size_t line, std::string message) {
-    return ParseError(Line{line, std::move(message)});
+  static ParseError line(std::size_t line, std::string message, std::string_view token = {}) {
+    return ParseError(Line{line, std::move(message), token});
   }
 
   const Kind& kind() const { return kind_; }
   std::string text() const;
   std::string debug() const;
+  // What the document keeps of it.
+  docformat::Cause cause() const;
   bool operator==(const ParseError&) const = default;
 
  private:

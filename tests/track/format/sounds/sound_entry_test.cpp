@@ -103,9 +103,7 @@ TEST_P(SoundEntryRejected, WrapsTheLineError) {
   const auto* line = std::get_if<docformat::ParseError::Line>(&sound.error().kind());
   ASSERT_NE(line, nullptr);
   EXPECT_EQ(line->line, GetParam().line);
-  const ParseError* inner = line->error.get<ParseError>();
-  ASSERT_NE(inner, nullptr);
-  EXPECT_EQ(*inner, ParseError::line(GetParam().line, GetParam().message));
+  EXPECT_EQ(line->cause, (docformat::Cause{GetParam().message, GetParam().line}));
   const std::string number = std::to_string(GetParam().line);
   EXPECT_EQ(sound.error().text(),
             "line " + number + ": line " + number + ": " + GetParam().message);
