@@ -20,7 +20,8 @@ struct Item {
   static std::expected<Item, ParseError> parse(std::span<const std::string_view> lines) {
     Item item;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-      if (lines[i] == "bad") return std::unexpected(ParseError::at_line(i + 1, Cause{"bad item line"}));
+      if (lines[i] == "bad")
+        return std::unexpected(ParseError::at_line(i + 1, Cause{"bad item line"}));
       if (!lines[i].empty()) item.refs.emplace_back(lines[i]);
     }
     return item;
