@@ -45,13 +45,17 @@ unsigned hardware_threads() { return std::max(1u, std::thread::hardware_concurre
 
 }  // namespace
 
-std::variant<CheckOptions, Outcome> parse_command_line(int argc, const char* const* argv) {
+std::variant<CheckOptions, ServerOptions, Outcome> parse_command_line(int argc,
+                                                                      const char* const* argv) {
   CheckOptions options;
   options.jobs = hardware_threads();
   std::string format = "text";
   std::string stdin_filename;
 
-  CLI::App app{"Checks .track files and reports every problem with its place.", "lyre"};
+  CLI::App app{
+      "Checks .track files and reports every problem with its place, or serves editors as a "
+      "language server.",
+      "lyre"};
   app.set_version_flag("--version", "lyre " + std::string(kVersion));
   app.require_subcommand(1);
   CLI::App* check = app.add_subcommand(
@@ -69,6 +73,8 @@ std::variant<CheckOptions, Outcome> parse_command_line(int argc, const char* con
                                          "The path standard input is shown by and imports from");
   check->add_option("path", options.paths, ".track files or directories; - for standard input")
       ->required();
+  CLI::App* server = app.add_subcommand(
+      "server", "Serve the Language Server Protocol on standard input and output, for editors.");
 
   try {
     app.parse(argc, argv);
@@ -78,6 +84,7 @@ std::variant<CheckOptions, Outcome> parse_command_line(int argc, const char* con
     const int code = app.exit(error, out, err);
     return Outcome{out.str(), err.str(), code == 0 ? kStatusClean : kStatusUsage};
   }
+  if (server->parsed()) return ServerOptions{};
   for (const auto& [name, value] : kFormats) {
     if (format == name) options.format = value;
   }

@@ -22,8 +22,14 @@ struct CheckOptions {
   bool operator==(const CheckOptions&) const = default;
 };
 
-// The options of a check, or what to print instead: help and the version
-// (status 0) or a usage error (status 2).
-std::variant<CheckOptions, Outcome> parse_command_line(int argc, const char* const* argv);
+// `lyre server`: the language server on standard input and output.
+struct ServerOptions {
+  bool operator==(const ServerOptions&) const = default;
+};
+
+// The options of a check or of the server, or what to print instead: help
+// and the version (status 0) or a usage error (status 2).
+std::variant<CheckOptions, ServerOptions, Outcome> parse_command_line(int argc,
+                                                                      const char* const* argv);
 
 }  // namespace lyre::cli

@@ -11,7 +11,9 @@
 namespace lyre::cli {
 namespace {
 
-std::variant<CheckOptions, Outcome> parse(std::vector<const char*> args) {
+using Parsed = std::variant<CheckOptions, ServerOptions, Outcome>;
+
+Parsed parse(std::vector<const char*> args) {
   args.insert(args.begin(), "lyre");
   return parse_command_line(static_cast<int>(args.size()), args.data());
 }
@@ -142,7 +144,8 @@ TEST(HelpTest, ListsTheCommand) {
   const auto parsed = parse({"--help"});
   ASSERT_TRUE(std::holds_alternative<Outcome>(parsed));
   EXPECT_EQ(std::get<Outcome>(parsed),
-            (Outcome{"Checks .track files and reports every problem with its place.\n"
+            (Outcome{"Checks .track files and reports every problem with its place, or serves "
+                     "editors as a language server.\n"
                      "Usage: lyre [OPTIONS] SUBCOMMAND\n"
                      "\n"
                      "Options:\n"
@@ -152,8 +155,18 @@ TEST(HelpTest, ListsTheCommand) {
                      "Subcommands:\n"
                      "  check                       Check .track files: directories are walked "
                      "for *.track, - reads standard input.\n"
+                     "  server                      Serve the Language Server Protocol on "
+                     "standard input and output, for editors.\n"
                      "\n",
                      "", 0}));
+}
+
+TEST(ServerCommandTest, TakesNoArguments) {
+  EXPECT_EQ(parse({"server"}),
+            (std::variant<CheckOptions, ServerOptions, Outcome>(ServerOptions{})));
+  const auto extra = parse({"server", "x.track"});
+  ASSERT_TRUE(std::holds_alternative<Outcome>(extra));
+  EXPECT_EQ(std::get<Outcome>(extra).status, kStatusUsage);
 }
 
 TEST(HelpTest, ListsTheOptionsOfCheck) {

@@ -1,0 +1,29 @@
+// The analysis the server starts with: the per-file verdict read back as at
+// most one diagnostic, and no answers yet for the navigation requests. It is
+// replaced as a whole once the library reports places of its own.
+#pragma once
+
+#include "cli/server/analysis.h"
+#include "lyre/track.h"
+
+namespace lyre::server {
+
+class VerdictAnalysis final : public Analysis {
+ public:
+  std::vector<Diagnostic> diagnostics(const DocumentView& document, const OpenText& open) override;
+  std::vector<Target> definition(const DocumentView&, TextPlace, const OpenText&) override {
+    return {};
+  }
+  std::optional<HoverText> hover(const DocumentView&, TextPlace, const OpenText&) override {
+    return std::nullopt;
+  }
+  std::vector<OutlineSection> outline(const DocumentView&) override { return {}; }
+  std::vector<Completion> completion(const DocumentView&, TextPlace, const OpenText&) override {
+    return {};
+  }
+
+ private:
+  LibraryCache libraries_;  // the built-in libraries, parsed once per session
+};
+
+}  // namespace lyre::server
