@@ -12,10 +12,6 @@ namespace {
 
 constexpr std::string_view kTimes = "\u00d7";
 
-std::unexpected<ParseError> fail(std::size_t line, std::string message) {
-  return std::unexpected(ParseError::line(line, std::move(message)));
-}
-
 std::optional<Comparison> comparison_word(std::string_view word) {
   if (word == "<") return Comparison::less;
   if (word == "<=") return Comparison::less_equal;
@@ -56,7 +52,8 @@ std::expected<JumpTransition, ParseError> parse_via(Tokens& words, std::size_t l
   if (!motif) return fail(line, cat(label, " 'via' needs a motif name"));
   auto keyword = words.next();
   if (!keyword) return fail(line, cat(label, " 'via' needs 'sound <name>'"));
-  if (*keyword != "sound") return fail(line, cat("expected 'sound', got '", *keyword, "'"));
+  if (*keyword != "sound")
+    return fail(line, cat("expected 'sound', got '", *keyword, "'"), *keyword);
   auto sound = words.next();
   if (!sound) return fail(line, cat(label, " 'via sound' needs a sound name"));
   return JumpTransition{std::string(*motif), std::string(*sound)};
@@ -70,14 +67,16 @@ std::expected<JumpCondition, ParseError> parse_condition(Tokens& words, std::siz
   auto comparison_token = words.next();
   if (!comparison_token) return fail(line, "condition needs a comparison");
   auto comparison = comparison_word(*comparison_token);
-  if (!comparison) return fail(line, cat("unknown comparison '", *comparison_token, "'"));
+  if (!comparison)
+    return fail(line, cat("unknown comparison '", *comparison_token, "'"), *comparison_token);
   auto value_token = words.next();
   if (!value_token) return fail(line, "condition needs a value");
   float value = 0.0f;
   if (source.kind == ConditionSource::Kind::plays) {
     auto count = read_unsigned(*value_token, std::numeric_limits<std::uint32_t>::max());
     if (!count) {
-      return fail(line, cat("plays condition needs a whole number, got '", *value_token, "'"));
+      return fail(line, cat("plays condition needs a whole number, got '", *value_token, "'"),
+                  *value_token);
     }
     value = static_cast<float>(*count);
   } else {
@@ -118,7 +117,7 @@ std::expected<Jump, ParseError> parse_jump_clauses(Tokens& words, std::size_t li
     word = words.peek();
   }
   if (!word) return jump;
-  if (*word != "if") return fail(line, cat("expected 'if', got '", *word, "'"));
+  if (*word != "if") return fail(line, cat("expected 'if', got '", *word, "'"), *word);
   words.next();
   auto condition = parse_condition(words, line);
   if (!condition) return std::unexpected(condition.error());

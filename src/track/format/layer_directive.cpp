@@ -13,10 +13,6 @@ namespace {
 
 using Applied = std::expected<void, ParseError>;
 
-std::unexpected<ParseError> fail(std::size_t n, std::string message) {
-  return std::unexpected(ParseError::line(n, std::move(message)));
-}
-
 Applied set_float(float& field, std::string_view argument, std::size_t n, std::string_view label) {
   auto value = parse_float(argument, n, label);
   if (!value) return std::unexpected(value.error());
@@ -40,7 +36,7 @@ Applied apply_loop(Layer& layer, std::string_view argument, std::size_t n) {
   if (!length) return std::unexpected(length.error());
   float skip = 0.0f;
   if (auto word = tokens.next()) {
-    if (*word != "skip") return fail(n, cat("unexpected loop token '", *word, "'"));
+    if (*word != "skip") return fail(n, cat("unexpected loop token '", *word, "'"), *word);
     auto skip_token = tokens.next();
     if (!skip_token) return fail(n, "loop skip needs a value");
     auto value = parse_float(*skip_token, n, "skip");
@@ -99,7 +95,7 @@ Applied apply_layer_directive(Layer& layer, std::string_view name, std::string_v
     layer.tuning = std::string(argument);
     return {};
   }
-  return fail(n, cat("unknown layer directive '", name, "'"));
+  return fail(n, cat("unknown layer directive '", name, "'"), name);
 }
 
 }  // namespace lyre

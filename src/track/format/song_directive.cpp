@@ -13,10 +13,6 @@ namespace {
 
 using Result = std::expected<SongDirective, ParseError>;
 
-std::unexpected<ParseError> fail(std::size_t line, std::string message) {
-  return std::unexpected(ParseError::line(line, std::move(message)));
-}
-
 Result tempo_param(Tokens& words, std::size_t line) {
   auto name = words.next();
   if (!name) return fail(line, "@tempo param needs a parameter name");
@@ -106,8 +102,10 @@ Result marker(std::string_view rest, std::size_t line) {
   if (!name) return fail(line, "@marker needs a name");
   // A jump-at reads a number as a beat, so such a marker could never be reached.
   if (is_number(*name)) {
-    return fail(line, cat("marker name '", *name,
-                          "' is a number, which a jump target could not tell apart from a beat"));
+    return fail(line,
+                cat("marker name '", *name,
+                    "' is a number, which a jump target could not tell apart from a beat"),
+                *name);
   }
   return SongDirective{SongDirective::Marker{std::string(*name), *beat}};
 }
@@ -128,7 +126,7 @@ Result param(std::string_view rest, std::size_t line) {
 
 Result seed(std::string_view rest, std::size_t line) {
   auto value = read_unsigned(rest, std::numeric_limits<std::uint32_t>::max());
-  if (!value) return fail(line, cat("invalid seed '", rest, "'"));
+  if (!value) return fail(line, cat("invalid seed '", rest, "'"), rest);
   return SongDirective{SongDirective::Seed{static_cast<std::uint32_t>(*value)}};
 }
 
@@ -146,7 +144,7 @@ std::expected<SongDirective, ParseError> parse_song_directive(std::string_view w
   if (word == "param") return param(rest, line);
   if (word == "seed") return seed(rest, line);
   if (word == "import") return SongDirective{SongDirective::Import{}};
-  return fail(line, cat("unknown global directive '", word, "'"));
+  return fail(line, cat("unknown global directive '", word, "'"), word);
 }
 
 }  // namespace lyre

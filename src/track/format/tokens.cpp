@@ -117,10 +117,6 @@ std::optional<float> read_general_float(std::string_view token) {
   return decimal->negative ? -value : value;
 }
 
-ParseError line_error(std::size_t line, std::string message) {
-  return ParseError::line(line, std::move(message));
-}
-
 }  // namespace
 
 std::optional<std::string_view> Tokens::next_multibyte() {
@@ -161,7 +157,7 @@ std::optional<std::uint64_t> read_unsigned(std::string_view token, std::uint64_t
 }
 
 ParseError invalid_number(std::string_view token, std::size_t line, std::string_view label) {
-  return line_error(line, cat("invalid number for ", label, ": '", token, "'"));
+  return ParseError::line(line, cat("invalid number for ", label, ": '", token, "'"), token);
 }
 
 std::expected<float, ParseError> parse_general_float(std::string_view token, std::size_t line,
@@ -173,7 +169,7 @@ std::expected<float, ParseError> parse_general_float(std::string_view token, std
 std::expected<float, ParseError> parse_next_float(Tokens& tokens, std::size_t line,
                                                   std::string_view label) {
   auto token = tokens.next();
-  if (!token) return std::unexpected(line_error(line, cat(label, " needs a value")));
+  if (!token) return std::unexpected(ParseError::line(line, cat(label, " needs a value")));
   return parse_float(*token, line, label);
 }
 
@@ -183,15 +179,16 @@ std::expected<bool, ParseError> parse_bool(std::string_view token, std::size_t l
   if (token.empty() || token == "0" || token == "false" || token == "no" || token == "off") {
     return false;
   }
-  return std::unexpected(line_error(line, cat("invalid bool for ", label, ": '", token, "'")));
+  return std::unexpected(
+      ParseError::line(line, cat("invalid bool for ", label, ": '", token, "'"), token));
 }
 
 std::expected<std::uint32_t, ParseError> parse_positive(std::string_view token, std::size_t line,
                                                         std::string_view label) {
   auto value = read_unsigned(token, std::numeric_limits<std::uint32_t>::max());
   if (!value || *value == 0) {
-    return std::unexpected(
-        line_error(line, cat("invalid positive integer for ", label, ": '", token, "'")));
+    return std::unexpected(ParseError::line(
+        line, cat("invalid positive integer for ", label, ": '", token, "'"), token));
   }
   return static_cast<std::uint32_t>(*value);
 }
@@ -203,7 +200,8 @@ std::expected<float, ParseError> parse_ratio(std::string_view token, std::size_t
   if (!numerator) return numerator;
   auto denominator = parse_float(token.substr(slash + 1), line, "ratio denominator");
   if (!denominator) return denominator;
-  if (*denominator == 0.0f) return std::unexpected(line_error(line, "ratio has zero denominator"));
+  if (*denominator == 0.0f)
+    return std::unexpected(ParseError::line(line, "ratio has zero denominator"));
   return *numerator / *denominator;
 }
 
@@ -212,7 +210,8 @@ std::expected<std::string, ParseError> read_quoted(std::string_view after_quote,
   std::string text(after_quote);
   while (text.empty() || text.back() != '"') {
     auto token = tokens.next();
-    if (!token) return std::unexpected(line_error(line, "unterminated note text (missing '\"')"));
+    if (!token)
+      return std::unexpected(ParseError::line(line, "unterminated note text (missing '\"')"));
     text += ' ';
     text += *token;
   }
@@ -223,7 +222,8 @@ std::expected<std::string, ParseError> read_quoted(std::string_view after_quote,
 std::expected<std::uint64_t, ParseError> parse_index(std::string_view token, std::size_t line,
                                                      std::string_view label) {
   if (auto value = read_unsigned(token, std::numeric_limits<std::uint64_t>::max())) return *value;
-  return std::unexpected(line_error(line, cat("invalid index for ", label, ": '", token, "'")));
+  return std::unexpected(
+      ParseError::line(line, cat("invalid index for ", label, ": '", token, "'"), token));
 }
 
 std::vector<std::string_view> split_directives(std::string_view text) {

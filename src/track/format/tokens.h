@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "docformat/whitespace.h"
@@ -93,6 +94,13 @@ std::expected<std::string, ParseError> read_quoted(std::string_view after_quote,
 std::expected<std::uint64_t, ParseError> parse_index(std::string_view token, std::size_t line,
                                                      std::string_view label);
 std::vector<std::string_view> split_directives(std::string_view text);
+
+// The error of body line `line`, quoting `token` (a slice of that line) where
+// the message quotes one: every reader fails through this.
+inline std::unexpected<ParseError> fail(std::size_t line, std::string message,
+                                        std::string_view token = {}) {
+  return std::unexpected(ParseError::line(line, std::move(message), token));
+}
 
 // "invalid number for {label}: '{token}'" at `line`.
 ParseError invalid_number(std::string_view token, std::size_t line, std::string_view label);

@@ -13,19 +13,17 @@ namespace lyre {
 
 namespace {
 
-std::unexpected<ParseError> fail(std::size_t line, std::string message) {
-  return std::unexpected(ParseError::line(line, std::move(message)));
-}
-
 // Replaces everything read so far with the equal steps.
 std::expected<void, ParseError> apply_equal(Tuning& tuning, Tokens& tokens, std::size_t line) {
   auto token = tokens.next();
   if (!token) return fail(line, "equal needs a step count");
   auto count = read_unsigned(*token, std::numeric_limits<std::uint64_t>::max());
-  if (!count) return fail(line, cat("invalid step count '", *token, "'"));
+  if (!count) return fail(line, cat("invalid step count '", *token, "'"), *token);
   if (*count > Tuning::kMaxEqualSteps) {
-    return fail(line, cat("step count '", *token, "' is too large (at most ",
-                          std::to_string(Tuning::kMaxEqualSteps), ")"));
+    return fail(line,
+                cat("step count '", *token, "' is too large (at most ",
+                    std::to_string(Tuning::kMaxEqualSteps), ")"),
+                *token);
   }
   tuning = Tuning::equal(static_cast<std::uint32_t>(*count));
   return {};

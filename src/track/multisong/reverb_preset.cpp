@@ -15,8 +15,10 @@ namespace lyre {
 
 namespace {
 
-std::unexpected<docformat::ParseError> fail(std::size_t line, std::string message) {
-  return std::unexpected(docformat::ParseError::source(ParseError::line(line, std::move(message))));
+std::unexpected<docformat::ParseError> preset_error(std::size_t line, std::string message,
+                                                    std::string_view token = {}) {
+  return std::unexpected(
+      docformat::ParseError::source(ParseError::line(line, std::move(message), token)));
 }
 
 }  // namespace
@@ -31,7 +33,7 @@ std::expected<ReverbPreset, docformat::ParseError> ReverbPreset::parse(
     const FirstSplit split = split_at_whitespace(line);
     // The value is checked before the key; the message quotes it as written.
     auto value = read_float(trim(split.tail));
-    if (!value) return fail(n, cat("invalid reverb value '", split.tail, "'"));
+    if (!value) return preset_error(n, cat("invalid reverb value '", split.tail, "'"), split.tail);
     const std::string_view key = split.head;
     if (key == "room_size") {
       preset.room_size = clamp_unit(*value);
@@ -42,7 +44,7 @@ std::expected<ReverbPreset, docformat::ParseError> ReverbPreset::parse(
     } else if (key == "predelay") {
       preset.predelay = at_least(*value, 0.0f);
     } else {
-      return fail(n, cat("unknown reverb key '", key, "'"));
+      return preset_error(n, cat("unknown reverb key '", key, "'"), key);
     }
   }
   return preset;

@@ -26,7 +26,7 @@ std::expected<Snapshot, docformat::ParseError> Snapshot::parse(
     auto value = read_float(trim(split.tail));
     if (!value) {
       return std::unexpected(docformat::ParseError::source(
-          ParseError::line(n, cat("invalid snapshot value '", split.tail, "'"))));
+          ParseError::line(n, cat("invalid snapshot value '", split.tail, "'"), split.tail)));
     }
     snapshot.values.insert_or_assign(std::string(split.head), *value);
   }

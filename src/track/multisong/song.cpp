@@ -127,7 +127,7 @@ std::expected<Song, docformat::ParseError> Song::parse(std::span<const std::stri
     const std::string_view word = split.head;
     const std::string_view rest = trim(split.tail);
     if (!word.starts_with('@')) {
-      return fail(ParseError::line(n, cat("expected an '@' directive, got '", word, "'")));
+      return fail(ParseError::line(n, cat("expected an '@' directive, got '", word, "'"), word));
     }
     if (word == "@layer") {
       song.layers.emplace_back(rest);

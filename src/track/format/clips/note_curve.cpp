@@ -20,7 +20,8 @@ std::expected<void, ParseError> apply_note_curve(Note& note, std::string_view li
   } else if (split.head == "pitch") {
     set_pitch_curve(note, *points);
   } else {
-    return std::unexpected(ParseError::line(n, cat("unknown note curve '", split.head, "'")));
+    return std::unexpected(
+        ParseError::line(n, cat("unknown note curve '", split.head, "'"), split.head));
   }
   return {};
 }

@@ -14,10 +14,6 @@ namespace {
 
 using Applied = std::expected<void, ParseError>;
 
-std::unexpected<ParseError> fail(std::size_t n, std::string message) {
-  return std::unexpected(ParseError::line(n, std::move(message)));
-}
-
 // A change over the whole note from `from` to `to`, shaped by `curve`.
 std::vector<WavePoint> ramp(float from, float to, Curve curve) {
   return {WavePoint{0.0f, from, curve}, WavePoint{1.0f, to, Curve::linear()}};
@@ -66,7 +62,7 @@ Applied read_repeat(NoteOptions& options, Tokens& tokens, std::size_t n) {
   auto token = tokens.next();
   if (!token) return fail(n, "repeat needs a count");
   auto count = read_unsigned(*token, std::numeric_limits<std::uint32_t>::max());
-  if (!count) return fail(n, cat("invalid repeat count '", *token, "'"));
+  if (!count) return fail(n, cat("invalid repeat count '", *token, "'"), *token);
   options.repeat = static_cast<std::uint32_t>(*count);
   return {};
 }
@@ -92,7 +88,7 @@ Applied read_option(std::string_view token, NoteOptions& options, Tokens& tokens
   if (token == "vol-ramp") return read_volume_ramp(options, tokens, n);
   if (token == "repeat") return read_repeat(options, tokens, n);
   if (token == "arpeggio") return read_arpeggio(options, tokens, n);
-  return fail(n, cat("unexpected note token '", token, "'"));
+  return fail(n, cat("unexpected note token '", token, "'"), token);
 }
 
 }  // namespace

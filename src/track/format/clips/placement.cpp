@@ -11,10 +11,6 @@ namespace lyre {
 
 namespace {
 
-std::unexpected<ParseError> fail(std::size_t n, std::string message) {
-  return std::unexpected(ParseError::line(n, std::move(message)));
-}
-
 // The keyword settings both placements share.
 enum class Keyword { Applied, NotKeyword };
 
@@ -62,7 +58,7 @@ std::expected<MotifInstance, ParseError> parse_motif_placement(Tokens& tokens, s
     auto keyword = apply_keyword(*token, placement.tuning, placement.transpose, tokens, n);
     if (!keyword) return std::unexpected(keyword.error());
     if (*keyword == Keyword::NotKeyword) {
-      return fail(n, cat("unexpected motif token '", *token, "'"));
+      return fail(n, cat("unexpected motif token '", *token, "'"), *token);
     }
   }
   return placement;
@@ -79,7 +75,7 @@ std::expected<SubtrackInstance, ParseError> parse_subtrack_placement(Tokens& tok
     auto keyword = apply_keyword(*token, placement.tuning, placement.transpose, tokens, n);
     if (!keyword) return std::unexpected(keyword.error());
     if (*keyword == Keyword::NotKeyword) {
-      if (!sound_allowed) return fail(n, cat("unexpected subtrack token '", *token, "'"));
+      if (!sound_allowed) return fail(n, cat("unexpected subtrack token '", *token, "'"), *token);
       placement.sound = std::string(*token);
     }
     sound_allowed = false;

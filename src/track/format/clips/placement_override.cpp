@@ -13,10 +13,6 @@ namespace {
 
 using Applied = std::expected<void, ParseError>;
 
-std::unexpected<ParseError> fail(std::size_t n, std::string message) {
-  return std::unexpected(ParseError::line(n, std::move(message)));
-}
-
 std::expected<Trim, ParseError> read_trim(Tokens& tokens, std::size_t n) {
   auto from_token = tokens.next();
   if (!from_token) return fail(n, "trim needs <from> <count>");
@@ -65,7 +61,7 @@ Applied read_field(std::string_view field, NoteOverride& change, Tokens& tokens,
     return {};
   }
   auto value = tokens.next();
-  if (!value) return fail(n, cat("override '", field, "' needs a value"));
+  if (!value) return fail(n, cat("override '", field, "' needs a value"), field);
   if (field == "text") {
     auto text = read_override_text(*value, tokens, n);
     if (!text) return std::unexpected(text.error());
@@ -76,7 +72,7 @@ Applied read_field(std::string_view field, NoteOverride& change, Tokens& tokens,
   auto number = parse_float(*value, n, field);
   if (!number) return std::unexpected(number.error());
   std::optional<float>* slot = number_field(change, field);
-  if (!slot) return fail(n, cat("unknown override field '", field, "'"));
+  if (!slot) return fail(n, cat("unknown override field '", field, "'"), field);
   *slot = *number;
   return {};
 }
@@ -114,7 +110,7 @@ Applied apply_placement_override(std::optional<Trim>& trim, std::vector<NoteOver
     overrides.push_back(std::move(*read));
     return {};
   }
-  return fail(n, cat("placement override must be 'note' or 'trim', got '", *first, "'"));
+  return fail(n, cat("placement override must be 'note' or 'trim', got '", *first, "'"), *first);
 }
 
 }  // namespace lyre

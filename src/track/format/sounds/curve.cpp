@@ -15,7 +15,8 @@ std::optional<Curve> curve_word(std::string_view token) {
 std::expected<Curve, ParseError> parse_curve(std::string_view token, std::size_t line) {
   if (auto curve = curve_word(token)) return *curve;
   return std::unexpected(ParseError::line(
-      line, cat("unknown curve '", token, "' (expected linear, ease-in, ease-out or ease)")));
+      line, cat("unknown curve '", token, "' (expected linear, ease-in, ease-out or ease)"),
+      token));
 }
 
 std::optional<Curve> curve_token(Tokens& tokens) {

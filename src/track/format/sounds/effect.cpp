@@ -14,7 +14,7 @@ namespace {
 using Result = std::expected<Effect, ParseError>;
 
 ParseError missing(std::string_view effect, std::string_view label, std::size_t line) {
-  return ParseError::line(line, cat("effect '", effect, "' missing ", label));
+  return ParseError::line(line, cat("effect '", effect, "' missing ", label), effect);
 }
 
 // An optional trailing parameter: `fallback` when no token is left, else the
@@ -34,7 +34,7 @@ Result parse_param_filter(Tokens& tokens, std::string_view effect, std::size_t l
   auto name = tokens.next();
   if (!name) {
     return std::unexpected(
-        ParseError::line(line, cat("effect '", effect, "' needs a parameter name")));
+        ParseError::line(line, cat("effect '", effect, "' needs a parameter name"), effect));
   }
   auto max_cutoff = take_float(tokens, "max cutoff", effect, line);
   if (!max_cutoff) return std::unexpected(max_cutoff.error());
@@ -166,7 +166,7 @@ std::expected<Effect, ParseError> parse_effect(std::string_view text, std::size_
   if (*word == "eq") return parse_eq(tokens, line);
   if (*word == "delay_sync") return parse_delay_sync(tokens, line);
   if (*word == "reverb") return parse_reverb(tokens, line);
-  return std::unexpected(ParseError::line(line, cat("unknown effect '", *word, "'")));
+  return std::unexpected(ParseError::line(line, cat("unknown effect '", *word, "'"), *word));
 }
 
 }  // namespace lyre

@@ -10,10 +10,6 @@ namespace lyre {
 
 namespace {
 
-ParseError error(std::size_t line, std::string message) {
-  return ParseError::line(line, std::move(message));
-}
-
 // `wave <name> <weight>` or `wave@<multiplier> <name> <weight>`.
 std::expected<Harmonic, ParseError> parse_wave_form(std::string_view first, Tokens& tokens,
                                                     std::size_t line) {
@@ -24,7 +20,7 @@ std::expected<Harmonic, ParseError> parse_wave_form(std::string_view first, Toke
     multiplier = *value;
   }
   auto name = tokens.next();
-  if (!name) return std::unexpected(error(line, "wave needs <name> <weight>"));
+  if (!name) return fail(line, "wave needs <name> <weight>");
   auto weight = parse_next_float(tokens, line, "wave weight");
   if (!weight) return std::unexpected(weight.error());
   return Harmonic{std::string(*name), multiplier, *weight, 0.0f};
@@ -48,7 +44,7 @@ Source plain_source(std::string_view name) {
 std::expected<Harmonic, ParseError> parse_plain_form(std::string_view first, Tokens& tokens,
                                                      std::size_t line) {
   auto weight_token = tokens.next();
-  if (!weight_token) return std::unexpected(error(line, cat("missing weight for '", first, "'")));
+  if (!weight_token) return fail(line, cat("missing weight for '", first, "'"), first);
   auto weight = parse_float(*weight_token, line, first);
   if (!weight) return std::unexpected(weight.error());
   Source source{first, 1.0f};
@@ -62,13 +58,13 @@ std::expected<Harmonic, ParseError> parse_plain_form(std::string_view first, Tok
   float duty = 0.0f;
   if (auto token = tokens.next()) {
     if (*token != "duty") {
-      return std::unexpected(
-          error(line, cat("unexpected harmonic token '", *token, "' (only 'duty <width>')")));
+      return fail(line, cat("unexpected harmonic token '", *token, "' (only 'duty <width>')"),
+                  *token);
     }
     auto width = parse_next_float(tokens, line, "duty");
     if (!width) return std::unexpected(width.error());
     if (!(*width >= 0.0f && *width <= 1.0f)) {
-      return std::unexpected(error(line, "duty must be within 0..1"));
+      return fail(line, "duty must be within 0..1");
     }
     duty = *width;
   }
@@ -81,7 +77,7 @@ std::expected<void, ParseError> apply_harmonic_line(Sound& sound, std::string_vi
                                                     std::size_t n) {
   Tokens tokens(line);
   auto first = tokens.next();
-  if (!first) return std::unexpected(error(n, "empty harmonic line"));
+  if (!first) return fail(n, "empty harmonic line");
   auto harmonic = (*first == "wave" || first->starts_with("wave@"))
                       ? parse_wave_form(*first, tokens, n)
                       : parse_plain_form(*first, tokens, n);

@@ -19,10 +19,6 @@ namespace {
 
 using Applied = std::expected<void, ParseError>;
 
-std::unexpected<ParseError> fail(std::size_t line, std::string message) {
-  return std::unexpected(ParseError::line(line, std::move(message)));
-}
-
 struct ScalarDirective {
   std::string_view name;  // also the label of its number
   float Sound::*field;
@@ -119,7 +115,7 @@ Applied apply_steps(Sound& sound, Tokens& tokens, std::size_t line) {
   auto token = tokens.next();
   if (!token) return fail(line, "steps needs a value");
   auto steps = read_unsigned(*token, std::numeric_limits<std::uint32_t>::max());
-  if (!steps) return fail(line, cat("invalid steps count '", *token, "'"));
+  if (!steps) return fail(line, cat("invalid steps count '", *token, "'"), *token);
   sound.steps = static_cast<std::uint32_t>(*steps);
   return {};
 }
@@ -136,14 +132,14 @@ Applied apply_voice(Sound& sound, Tokens& tokens, std::size_t line) {
       auto count = tokens.next();
       if (!count) return fail(line, "voice 'ensemble' needs a singer count");
       auto singers = read_unsigned(*count, std::numeric_limits<std::uint64_t>::max());
-      if (!singers) return fail(line, cat("invalid ensemble count '", *count, "'"));
+      if (!singers) return fail(line, cat("invalid ensemble count '", *count, "'"), *count);
       ensemble = *singers;
       continue;
     }
     const auto parameter = std::find_if(kVoiceParameters.begin(), kVoiceParameters.end(),
                                         [&](const auto& entry) { return entry.first == *word; });
     if (parameter == kVoiceParameters.end()) {
-      return fail(line, cat("unknown voice parameter '", *word, "'"));
+      return fail(line, cat("unknown voice parameter '", *word, "'"), *word);
     }
     auto value = parse_next_float(tokens, line, *word);
     if (!value) return std::unexpected(value.error());
@@ -181,7 +177,7 @@ Applied apply_sample(Sound& sound, Tokens& tokens, std::size_t line) {
     return {};
   }
   if (!marker->starts_with('@')) {
-    return fail(line, cat("unexpected sample token '", *marker, "'"));
+    return fail(line, cat("unexpected sample token '", *marker, "'"), *marker);
   }
   std::string_view range = marker->substr(1);
   if (range.empty()) {
@@ -218,7 +214,7 @@ std::expected<void, ParseError> apply_sound_directive(Sound& sound, std::string_
   if (name == "steps") return apply_steps(sound, tokens, line);
   if (name == "voice") return apply_voice(sound, tokens, line);
   if (name == "sample") return apply_sample(sound, tokens, line);
-  return fail(line, cat("unknown sound directive '", name, "'"));
+  return fail(line, cat("unknown sound directive '", name, "'"), name);
 }
 
 }  // namespace lyre
