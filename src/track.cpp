@@ -24,19 +24,28 @@ std::expected<void, docformat::ParseError> resolve_imports(TrackDocument& docume
                                                            const std::optional<std::string>& base,
                                                            bool refresh, const SourceReader& read,
                                                            LibraryCache* libraries) {
-  // Fetch errors do not stop resolution; the first one is the result.
+  // Fetch errors do not stop resolution; the first one is the result, placed
+  // on the document's `@import` line that led to it.
   std::optional<ParseError> fetch_error;
-  docformat::Fetch fetch = [&](const std::string& path, bool) -> std::optional<std::string> {
+  docformat::Place fetch_place;
+  docformat::Fetch fetch = [&](const std::string& path, bool,
+                               const docformat::Import& from) -> std::optional<std::string> {
     auto source = read(path);
     if (source) return std::move(*source);
-    if (!fetch_error) fetch_error = std::move(source.error());
+    if (!fetch_error) {
+      fetch_error = std::move(source.error());
+      fetch_place = from.place;
+    }
     return std::nullopt;
   };
   auto resolved =
       docformat::resolve_imports_with_strictness(document, base, refresh, /*strict=*/false, fetch,
                                                  libraries ? &libraries->sources_->cache : nullptr);
   if (!resolved) return resolved;
-  if (fetch_error) return std::unexpected(docformat::ParseError::source(std::move(*fetch_error)));
+  if (fetch_error) {
+    return std::unexpected(
+        docformat::ParseError(docformat::ParseError::Source{fetch_error->cause()}, fetch_place));
+  }
   return {};
 }
 

@@ -18,6 +18,15 @@ Overloaded(Fs...) -> Overloaded<Fs...>;
 
 }  // namespace
 
+Place place_in_line(std::size_t line, std::string_view raw, std::string_view token) {
+  const std::less_equal<const char*> not_after;
+  const bool inside = !token.empty() && not_after(raw.data(), token.data()) &&
+                      not_after(token.data() + token.size(), raw.data() + raw.size());
+  const std::string_view at = inside ? token : trim(raw);
+  const auto begin = static_cast<std::size_t>(at.data() - raw.data());
+  return Place{line, begin, begin + at.size()};
+}
+
 std::string Cause::text() const {
   if (body_line == 0) return message;
   return cat("line ", std::to_string(body_line), ": ", message);
@@ -68,14 +77,7 @@ ParseError ParseError::located(std::span<const std::string_view> lines, std::siz
     // Nothing names a line of the body: the entry's heading stands for it.
     out.place_ = Place{first > 1 ? first - 1 : 1, 0, 0};
   } else {
-    const std::string_view raw = lines[body - 1];
-    const std::less_equal<const char*> not_after;
-    const std::string_view token = cause->token;
-    const bool inside = !token.empty() && not_after(raw.data(), token.data()) &&
-                        not_after(token.data() + token.size(), raw.data() + raw.size());
-    const std::string_view at = inside ? token : trim(raw);
-    const auto begin = static_cast<std::size_t>(at.data() - raw.data());
-    out.place_ = Place{first + body - 1, begin, begin + at.size()};
+    out.place_ = place_in_line(first + body - 1, lines[body - 1], cause->token);
   }
   cause->token = {};
   return out;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "docformat/header_parser.h"
 #include "docformat/whitespace.h"
@@ -58,7 +59,10 @@ std::expected<SplitDocument, ParseError> split_document(std::string_view text) {
       continue;
     }
     auto kind = parser.line(line);
-    if (!kind) return std::unexpected(ParseError(ParseError::SubheaderWithoutHeader{}));
+    if (!kind) {
+      return std::unexpected(
+          ParseError(ParseError::SubheaderWithoutHeader{}, place_in_line(number, line)));
+    }
     if (const auto* text_line = std::get_if<TextLine>(&*kind)) {
       lines->push_back(text_line->text);
       continue;
@@ -66,7 +70,7 @@ std::expected<SplitDocument, ParseError> split_document(std::string_view text) {
     const std::size_t index = std::get<HeaderLine>(*kind).index;
     const std::string_view title = parser.path.back();
     if (index == 0) {
-      doc.sections.push_back(SectionBlock{title, {}, {}, {}});
+      doc.sections.push_back(SectionBlock{title, {}, number + 1, number, {}, {}});
       path.clear();
       lines = &doc.sections.back().lines;
       continue;
@@ -74,7 +78,12 @@ std::expected<SplitDocument, ParseError> split_document(std::string_view text) {
     SectionBlock& section = doc.sections.back();
     path.resize(std::min(path.size(), index - 1));
     const std::size_t node = section.nodes.size();
-    section.nodes.push_back(Instance{title, {}, {}, number + 1});
+    // The title is a slice of the line, but an empty one may point anywhere.
+    const std::less_equal<const char*> not_after;
+    const bool on_line = not_after(line.data(), title.data()) &&
+                         not_after(title.data() + title.size(), line.data() + line.size());
+    const std::size_t column = on_line ? static_cast<std::size_t>(title.data() - line.data()) : 0;
+    section.nodes.push_back(Instance{title, {}, {}, number + 1, number, column});
     if (path.empty()) {
       section.instances.push_back(node);
     } else {
@@ -84,17 +93,20 @@ std::expected<SplitDocument, ParseError> split_document(std::string_view text) {
     lines = &section.nodes.back().lines;
   }
   for (SectionBlock& section : doc.sections) {
-    trim_blank_lines(section.lines, nullptr);
+    trim_blank_lines(section.lines, &section.line);
     for (Instance& node : section.nodes) trim_blank_edges(node);
   }
   return doc;
 }
 
 std::expected<void, ParseError> reject_stray_meta(const std::vector<std::string_view>& header) {
+  std::size_t number = 0;
   for (std::string_view line : header) {
+    ++number;
     std::string_view trimmed = trim(line);
     if (!trimmed.empty() && trimmed[0] != '@') {
-      return std::unexpected(ParseError(ParseError::LineOutsideSection{std::string(trimmed)}));
+      return std::unexpected(ParseError(ParseError::LineOutsideSection{std::string(trimmed)},
+                                        place_in_line(number, line)));
     }
   }
   return {};

@@ -47,7 +47,7 @@ TEST(Document, RepeatedSectionsAccumulateEntriesAndPreambles) {
   auto doc = parse("# Items\np1\n## a\n# Others\n## z\n# Items\np2\n## a\n## b\n");
   ASSERT_TRUE(doc.has_value());
   EXPECT_EQ(names(doc->sections.items), (Strings{"a", "a", "b"}));
-  EXPECT_EQ(doc->sections.items.preamble, (Strings{"p1", "p2"}));
+  EXPECT_EQ(doc->sections.items.preamble, (std::vector<PreambleLine>{{"p1", 2}, {"p2", 7}}));
   EXPECT_EQ(doc->sections.items.find("a"), &doc->sections.items.entries[0]);
 }
 
@@ -80,11 +80,11 @@ TEST(SectionList, MergeKeepsTheFirstDefinition) {
   Items mine = items_named({"a", "b"});
   Items incoming = items_named({"b", "c", "c"});
   incoming.items.entries[0].value.refs = {"incoming"};
-  incoming.items.preamble = {"stray"};
+  incoming.items.preamble = {{"stray", 4}};
   mine.items.merge_first_wins(std::move(incoming.items));
   EXPECT_EQ(names(mine.items), (Strings{"a", "b", "c"}));
   EXPECT_EQ(mine.items.entries[1].value.refs, (Strings{"b"}));
-  EXPECT_EQ(mine.items.preamble, (Strings{"stray"}));
+  EXPECT_EQ(mine.items.preamble, (std::vector<PreambleLine>{{"stray", 4}}));
 }
 
 TEST(SectionList, CollisionsMapOnlyClashingNames) {

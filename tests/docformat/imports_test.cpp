@@ -24,10 +24,11 @@ TEST(ParseImports, ReadsTargetAliasAndRefresh) {
                                           "@import a as",
                                           "@import b as as refresh",
                                           "@import c as x as y junk"};
-  EXPECT_EQ(parse_imports(header), (std::vector<Import>{{"std:drums", "kit", true},
-                                                        {"a", std::nullopt, false},
-                                                        {"b", "as", true},
-                                                        {"c", "y", false}}));
+  // Each import knows where its target stands: file line and bytes.
+  EXPECT_EQ(parse_imports(header), (std::vector<Import>{{"std:drums", "kit", true, {1, 8, 17}},
+                                                        {"a", std::nullopt, false, {6, 8, 9}},
+                                                        {"b", "as", true, {7, 8, 9}},
+                                                        {"c", "y", false, {8, 8, 9}}}));
 }
 
 struct PathCase {
@@ -76,7 +77,7 @@ struct Library {
   Strings fetched;
 
   Fetch fetch() {
-    return [this](const std::string& path, bool) -> std::optional<std::string> {
+    return [this](const std::string& path, bool, const Import&) -> std::optional<std::string> {
       fetched.push_back(path);
       auto it = files.find(path);
       if (it == files.end()) return std::nullopt;

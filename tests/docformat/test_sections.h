@@ -42,7 +42,9 @@ struct Items {
     if (!list) return false;
     auto parsed = SectionList<Item>::from_blocks(block);
     if (!parsed) return std::unexpected(parsed.error());
-    for (std::string_view line : block.lines) list->preamble.emplace_back(line);
+    for (std::size_t i = 0; i < block.lines.size(); ++i) {
+      list->preamble.push_back({std::string(block.lines[i]), block.line + i});
+    }
     for (auto& entry : parsed->entries) list->entries.push_back(std::move(entry));
     return true;
   }

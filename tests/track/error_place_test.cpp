@@ -3,7 +3,9 @@
 // nine entry types. The text is what the command prints after "parse: ".
 #include <gtest/gtest.h>
 
+#include <expected>
 #include <string>
+#include <string_view>
 
 #include "lyre/track.h"
 
@@ -87,6 +89,88 @@ INSTANTIATE_TEST_SUITE_P(
                               "line 2: unknown reverb key 'shimmer'",
                               {4, 0, 7}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(Document, ErrorPlace,
+                         testing::Values(PlaceCase{"SubheaderWithoutHeader",
+                                                   "prose\n## orphan \n",
+                                                   "subheader without an enclosing header",
+                                                   {2, 0, 9}},
+                                         PlaceCase{"MetaDirective",
+                                                   "# Meta\n@title x\n @bogus y\n",
+                                                   "unknown meta directive '@bogus'",
+                                                   {3, 2, 7}},
+                                         PlaceCase{"MetaValue",
+                                                   "# Meta\n\n@author\n",
+                                                   "meta '@author' needs a value",
+                                                   {3, 1, 7}},
+                                         PlaceCase{"MetaSubsection",
+                                                   "# Meta\n## Notes\nx\n",
+                                                   "unknown meta subsection '## Notes'",
+                                                   {2, 3, 8}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct CheckCase {
+  const char* name;
+  std::string text;
+  std::string error;
+  docformat::Place place;
+};
+
+void PrintTo(const CheckCase& c, std::ostream* os) { *os << c.name; }
+
+class CheckPlace : public testing::TestWithParam<CheckCase> {};
+
+TEST_P(CheckPlace, IsTheLineTheCheckNames) {
+  auto document = parse_track(GetParam().text);
+  ASSERT_TRUE(document.has_value()) << document.error().text();
+  auto header = check_meta_directives(*document);
+  auto checked = header ? check_section_preambles(*document) : header;
+  ASSERT_FALSE(checked.has_value());
+  EXPECT_EQ(checked.error().text(), GetParam().error);
+  EXPECT_EQ(checked.error().place(), GetParam().place);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Checks, CheckPlace,
+    testing::Values(
+        CheckCase{"HeaderDirective",
+                  "@import std:drums\n  @tempo 90\n# Songs\n",
+                  "line 2: '@tempo' outside a song block does nothing: only '@import' is a "
+                  "document-level directive, a song header belongs in a '## <name>' block under "
+                  "'# Songs'",
+                  {2, 2, 8}},
+        CheckCase{"Preamble",
+                  "# Layers\n## a\nkick 0 60 1\n# Sounds\n\n  hum 1\n## pad\nsine 1\n",
+                  "'hum 1' sits before the first block of '# Sounds', where nothing reads it: move "
+                  "it into a '## <name>' block under '# Sounds'",
+                  {6, 2, 7}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A source table for imports: a missing path reads as a read error.
+std::expected<std::string, ParseError> read_from(std::string_view path) {
+  if (path.starts_with("std:")) return read_source(path);
+  if (path == "bad.track") return std::string("# Sounds\n## x\nsine one\n");
+  return std::unexpected(ParseError(ParseError::ImportRead{std::string(path), "No such file"}));
+}
+
+TEST(ImportPlace, AFailedReadStandsOnTheImportTarget) {
+  auto document = parse_track("@import std:drums\n@import   missing.track as m\n");
+  ASSERT_TRUE(document.has_value());
+  auto resolved = resolve_imports(*document, std::nullopt, false, read_from);
+  ASSERT_FALSE(resolved.has_value());
+  EXPECT_EQ(resolved.error().text(), "import 'missing.track': read error: No such file");
+  EXPECT_EQ(resolved.error().place(), (docformat::Place{2, 10, 23}));
+}
+
+TEST(ImportPlace, AnErrorInsideAnImportStandsInThatFile) {
+  auto document = parse_track("@import bad.track\n");
+  ASSERT_TRUE(document.has_value());
+  auto resolved = resolve_imports(*document, std::nullopt, false, read_from);
+  ASSERT_FALSE(resolved.has_value());
+  EXPECT_EQ(resolved.error().text(),
+            "in import bad.track: line 3: line 1: invalid number for sine: 'one'");
+  EXPECT_EQ(resolved.error().place(), (docformat::Place{3, 5, 8}));
+}
 
 }  // namespace
 }  // namespace lyre

@@ -23,6 +23,10 @@ struct Place {
   bool operator==(const Place&) const = default;
 };
 
+// The place of `token` on file line `line`, whose text is `raw`: the token's
+// bytes when it is a slice of `raw`, else the line's, trimmed.
+Place place_in_line(std::size_t line, std::string_view raw, std::string_view token = {});
+
 // What a reader failed with, as the document keeps it: the message, the line
 // of the entry body that the message names (0: it names none), and the token
 // it quotes. `token` is a slice of the line read, valid while the text lives:

@@ -15,7 +15,9 @@ struct Instance {
   std::string_view name;
   std::vector<std::string_view> lines;
   std::vector<std::size_t> children;
-  std::size_t line = 0;  // file line of the first body line
+  std::size_t line = 0;         // file line of the first body line
+  std::size_t heading = 0;      // file line of the `##` heading
+  std::size_t name_column = 0;  // where the name starts on the heading line, in bytes
 };
 
 // One top-level `#` section. Blocks are kept in one flat list so that no
@@ -23,6 +25,8 @@ struct Instance {
 struct SectionBlock {
   std::string_view name;
   std::vector<std::string_view> lines;  // the preamble
+  std::size_t line = 0;                 // file line of the first preamble line
+  std::size_t heading = 0;              // file line of the `#` heading
   std::vector<Instance> nodes;          // every block of the section, in file order
   std::vector<std::size_t> instances;   // indices of the `##` entries, in order
 

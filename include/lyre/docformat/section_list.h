@@ -17,6 +17,14 @@
 
 namespace lyre::docformat {
 
+// A line before a section's first entry, kept so the document can say it is
+// read by nothing; `line` is its file line.
+struct PreambleLine {
+  std::string text;
+  std::size_t line = 0;
+  bool operator==(const PreambleLine&) const = default;
+};
+
 template <class T>
 struct Named {
   std::string name;
@@ -27,7 +35,7 @@ struct Named {
 template <Section T>
 class SectionList {
  public:
-  std::vector<std::string> preamble;
+  std::vector<PreambleLine> preamble;
   std::vector<Named<T>> entries;
 
   // Parses the entries of a section. Each entry's body lines are released as
@@ -67,7 +75,7 @@ class SectionList {
   }
 
   void merge_first_wins(SectionList&& incoming) {
-    for (std::string& line : incoming.preamble) preamble.push_back(std::move(line));
+    for (PreambleLine& line : incoming.preamble) preamble.push_back(std::move(line));
     for (Named<T>& entry : incoming.entries) {
       if (find(entry.name)) continue;
       entries.push_back(std::move(entry));

@@ -10,7 +10,9 @@ namespace lyre::docformat {
 
 std::vector<Import> parse_imports(const std::vector<std::string_view>& header) {
   std::vector<Import> imports;
+  std::size_t number = 0;
   for (std::string_view line : header) {
+    ++number;
     constexpr std::string_view prefix = "@import ";
     if (!line.starts_with(prefix)) continue;
     std::string_view rest = line.substr(prefix.size());
@@ -24,7 +26,8 @@ std::vector<Import> parse_imports(const std::vector<std::string_view>& header) {
       rest = rest.substr(split.head.size());
     }
     if (words.empty()) continue;
-    Import import{std::string(words[0]), std::nullopt, false};
+    Import import{std::string(words[0]), std::nullopt, false,
+                  place_in_line(number, line, words[0])};
     for (std::size_t i = 1; i < words.size(); ++i) {
       if (words[i] == "as") {
         if (i + 1 < words.size()) {

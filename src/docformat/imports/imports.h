@@ -23,6 +23,7 @@ struct Import {
   std::string target;
   std::optional<std::string> alias;
   bool refresh = false;
+  Place place{};  // the target on its `@import` line
   bool operator==(const Import&) const = default;
 };
 
@@ -37,7 +38,10 @@ std::string cache_key(const std::string& path);
 
 // Turns a resolved import path and its refresh request into the source
 // text, or nothing to skip the import.
-using Fetch = std::function<std::optional<std::string>(const std::string& path, bool refresh)>;
+// `from` is the document's own import that led to the path, directly or
+// through the imports of what it imports.
+using Fetch = std::function<std::optional<std::string>(const std::string& path, bool refresh,
+                                                       const Import& from)>;
 
 using VisitedSet = std::unordered_set<std::string, TextHash, std::equal_to<>>;
 
@@ -86,11 +90,12 @@ template <Sections S>
 std::expected<std::optional<LoadedSource<S>>, ParseError> load_source(const std::string& path,
                                                                       bool refresh, bool strict,
                                                                       const Fetch& fetch,
+                                                                      const Import& from,
                                                                       SourceCache<S>* cache) {
   if (cache) {
     if (const LoadedSource<S>* kept = cache->find(path, strict)) return *kept;
   }
-  auto text = fetch(path, refresh);
+  auto text = fetch(path, refresh, from);
   if (!text) return std::nullopt;
   auto imported = parse_document<S>(*text, strict);
   if (!imported) return std::unexpected(ParseError::in_import(path, std::move(imported.error())));
@@ -136,7 +141,7 @@ std::expected<void, ParseError> load_import(S& importer, const std::optional<std
       if (!source->imports.empty()) stack.push_back(Pending{source->imports, parent_path(path), 0});
       continue;
     }
-    auto loaded = load_source(path, current.refresh || refresh, strict, fetch, cache);
+    auto loaded = load_source(path, current.refresh || refresh, strict, fetch, import, cache);
     if (!loaded) return std::unexpected(std::move(loaded.error()));
     if (!*loaded) continue;
     LoadedSource<S>& source = **loaded;

@@ -21,28 +21,33 @@ std::string MetaError::text() const {
 
 namespace {
 
-std::unexpected<ParseError> fail(MetaError::Kind kind, std::string_view held) {
-  return std::unexpected(ParseError::source(MetaError(kind, std::string(held))));
+// `held` is the token the message quotes, a slice of `raw`, file line `line`.
+std::unexpected<ParseError> fail(MetaError::Kind kind, std::string_view held, std::size_t line,
+                                 std::string_view raw) {
+  return std::unexpected(ParseError(ParseError::Source{MetaError(kind, std::string(held)).cause()},
+                                    place_in_line(line, raw, held)));
 }
 
 }  // namespace
 
 std::expected<Meta, ParseError> Meta::from_block(const SectionBlock& block) {
   Meta meta;
-  for (std::string_view raw : block.lines) {
+  for (std::size_t i = 0; i < block.lines.size(); ++i) {
+    const std::string_view raw = block.lines[i];
+    const std::size_t number = block.line + i;
     std::string_view line = trim(raw);
     if (line.empty()) continue;
-    if (line[0] != '@') return fail(MetaError::Kind::NotADirective, line);
+    if (line[0] != '@') return fail(MetaError::Kind::NotADirective, line, number, raw);
     FirstSplit split = split_at_whitespace(line.substr(1));
     std::string_view name = split.head;
     std::string_view value = trim_start(split.tail);
-    if (value.empty()) return fail(MetaError::Kind::EmptyValue, name);
+    if (value.empty()) return fail(MetaError::Kind::EmptyValue, name, number, raw);
     if (name == "title") {
       meta.title = std::string(value);
     } else if (name == "author") {
       meta.author = std::string(value);
     } else {
-      return fail(MetaError::Kind::UnknownDirective, name);
+      return fail(MetaError::Kind::UnknownDirective, name, number, raw);
     }
   }
   for (std::size_t i = 0; i < block.instances.size(); ++i) {
@@ -61,7 +66,11 @@ std::expected<Meta, ParseError> Meta::from_block(const SectionBlock& block) {
       }
       meta.description = std::move(description);
     } else {
-      return fail(MetaError::Kind::UnknownSubsection, sub.name);
+      const Place place{sub.heading, sub.name_column, sub.name_column + sub.name.size()};
+      return std::unexpected(ParseError(
+          ParseError::Source{
+              MetaError(MetaError::Kind::UnknownSubsection, std::string(sub.name)).cause()},
+          place));
     }
   }
   return meta;

@@ -5,7 +5,7 @@
 
 namespace lyre {
 
-std::expected<void, ParseError> check_meta_directives(const TrackDocument& document) {
+std::expected<void, docformat::ParseError> check_meta_directives(const TrackDocument& document) {
   std::size_t number = 0;
   for (std::string_view raw : document.header) {
     ++number;
@@ -13,10 +13,16 @@ std::expected<void, ParseError> check_meta_directives(const TrackDocument& docum
     if (line.empty() || line[0] != '@') continue;
     std::string_view word = split_at_whitespace(trim_start(line.substr(1))).head;
     if (word == "import") continue;
-    return std::unexpected(ParseError::line(
-        number, cat("'@", word,
-                    "' outside a song block does nothing: only '@import' is a document-level "
-                    "directive, a song header belongs in a '## <name>' block under '# Songs'")));
+    // The message quotes '@word': the place runs from the '@' to the word's end.
+    const std::string_view quoted =
+        line.substr(0, static_cast<std::size_t>(word.data() + word.size() - line.data()));
+    return std::unexpected(docformat::ParseError(
+        docformat::ParseError::Source{docformat::Cause{
+            cat("'@", word,
+                "' outside a song block does nothing: only '@import' is a document-level "
+                "directive, a song header belongs in a '## <name>' block under '# Songs'"),
+            number}},
+        docformat::place_in_line(number, raw, quoted)));
   }
   return {};
 }
@@ -35,8 +41,8 @@ std::string_view one_line_sound_name(std::string_view line) {
 
 }  // namespace
 
-std::expected<void, ParseError> check_section_preambles(const TrackDocument& document) {
-  std::expected<void, ParseError> result;
+std::expected<void, docformat::ParseError> check_section_preambles(const TrackDocument& document) {
+  std::expected<void, docformat::ParseError> result;
   std::size_t index = 0;
   std::apply(
       [&](const auto&... list) {
@@ -44,7 +50,8 @@ std::expected<void, ParseError> check_section_preambles(const TrackDocument& doc
             [&] {
               const std::string_view heading = TrackSections::kNames[index++];
               if (!result) return;
-              for (const std::string& raw : list.preamble) {
+              for (const docformat::PreambleLine& preamble : list.preamble) {
+                const std::string_view raw = preamble.text;
                 std::string_view line = trim(raw);
                 if (line.empty()) continue;
                 std::string hint;
@@ -56,9 +63,13 @@ std::expected<void, ParseError> check_section_preambles(const TrackDocument& doc
                 } else {
                   hint = cat("move it into a '## <name>' block under '# ", heading, "'");
                 }
-                result = std::unexpected(ParseError(
-                    ParseError::Document{cat("'", line, "' sits before the first block of '# ",
-                                             heading, "', where nothing reads it: ", hint)}));
+                // The message quotes the whole line, which stands in the text as
+                // a copy: its place is the line, trimmed.
+                result = std::unexpected(docformat::ParseError(
+                    docformat::ParseError::Source{
+                        docformat::Cause{cat("'", line, "' sits before the first block of '# ",
+                                             heading, "', where nothing reads it: ", hint)}},
+                    docformat::place_in_line(preamble.line, raw)));
                 return;
               }
             }(),

@@ -19,7 +19,9 @@ template <class List>
 std::expected<void, docformat::ParseError> parse_into(List& list, docformat::SectionBlock& block) {
   auto parsed = List::from_blocks(block);
   if (!parsed) return std::unexpected(std::move(parsed.error()));
-  for (std::string_view line : block.lines) list.preamble.emplace_back(line);
+  for (std::size_t i = 0; i < block.lines.size(); ++i) {
+    list.preamble.push_back({std::string(block.lines[i]), block.line + i});
+  }
   if (list.entries.empty()) {
     list.entries = std::move(parsed->entries);  // no second copy of a large section
   } else {

@@ -5,12 +5,13 @@
 
 #include <expected>
 
-#include "lyre/track/format/parse_error.h"
+#include "lyre/docformat/parse_error.h"
 #include "lyre/track/multisong/track_sections.h"
 
 namespace lyre {
 
-std::expected<void, ParseError> check_meta_directives(const TrackDocument& document);
-std::expected<void, ParseError> check_section_preambles(const TrackDocument& document);
+// Each error stands on the line it names (the directive, or the stray line).
+std::expected<void, docformat::ParseError> check_meta_directives(const TrackDocument& document);
+std::expected<void, docformat::ParseError> check_section_preambles(const TrackDocument& document);
 
 }  // namespace lyre
