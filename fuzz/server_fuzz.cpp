@@ -76,7 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::istringstream in(stream);
   Discard discarded;
   std::ostream out(&discarded);
-  lyre::server::VerdictAnalysis analysis(lyre::fuzz::read_std_only);
+  // It keeps nothing of a session but the built-in libraries, parsed once.
+  static lyre::server::VerdictAnalysis analysis(lyre::fuzz::read_std_only);
   lyre::server::run_server(in, out, analysis);
   return 0;
 }
