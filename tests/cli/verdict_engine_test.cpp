@@ -109,8 +109,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase{"Served",
                    "@import lib.track\n# Songs\n## s\n@layer m\n# Layers\n## m\npad 0 60 1\n",
                    "/in/lib.track\n", ""},
-        ReaderCase{"Refused", "@import ../other.track\n", "/other.track\n",
-                   "1:1-1:2 error import: import '/other.track': read error: not served\n"},
+        ReaderCase{"Refused", "@import ../other.track\n", "/in/../other.track\n",
+                   "1:1-1:2 error import: import '/in/../other.track': read error: not served\n"},
         ReaderCase{"NothingImported", "# Songs\n", "", ""}));
 
 TEST(VerdictEngineTest, MissingFileIsARead) {
