@@ -1,13 +1,18 @@
 // Shared input handling of the fuzz targets: the checker only ever hands
-// valid UTF-8 to its readers, so the targets refuse anything else up front.
+// valid UTF-8 to its readers, so the targets refuse anything else up front,
+// and imports come from the built-in libraries, so no target reads a file.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <expected>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "lyre/track.h"
+#include "track/format/source/std_libraries.h"
 #include "track/format/source/utf8.h"
 
 namespace lyre::fuzz {
@@ -16,6 +21,14 @@ namespace lyre::fuzz {
 inline std::optional<std::string_view> utf8_text(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   if (first_invalid_utf8(text) != std::string_view::npos) return std::nullopt;
+  return text;
+}
+
+// The input as the read stage hands it on, which refuses invalid UTF-8 and
+// drops one leading byte order mark.
+inline std::optional<std::string_view> read_text_of(const std::uint8_t* data, std::size_t size) {
+  auto text = utf8_text(data, size);
+  if (text && text->starts_with("\xEF\xBB\xBF")) text->remove_prefix(3);
   return text;
 }
 
@@ -39,6 +52,13 @@ inline std::string_view first_line(std::string_view text) {
   std::string_view line = text.substr(0, text.find('\n'));
   if (line.ends_with('\r')) line.remove_suffix(1);
   return line;
+}
+
+// Reads an import source from the built-in libraries only.
+inline std::expected<std::string, ParseError> read_std_only(std::string_view name) {
+  if (auto text = std_source(name)) return std::string(*text);
+  return std::unexpected(
+      ParseError(ParseError::ImportRead{std::string(name), "no files while fuzzing"}));
 }
 
 }  // namespace lyre::fuzz

@@ -23,7 +23,7 @@ for task in "${@:-build}"; do
       need_command ninja ninja-build
       need_command g++ g++
       ;;&
-    build | test)
+    build | test | fuzz)
       # The lyre program (lyrelint needs neither).
       need_file /usr/include/nlohmann/json.hpp nlohmann-json3-dev
       need_file /usr/include/CLI/CLI.hpp libcli11-dev

@@ -5,20 +5,15 @@
 #include "cli/inputs.h"
 #include "cli/run_files.h"
 #include "cli/summary.h"
-#include "docformat/imports/imports.h"
-#include "track/format/source/display_path.h"
 #include "track/format/source/read_text.h"
 
 namespace lyre::cli {
 
 namespace {
 
-// Standard input is read once, however often "-" is given. Without a name
-// its imports resolve in the current directory.
+// Standard input is read once, however often "-" is given.
 StdinText read_stdin(const std::optional<std::string>& name) {
-  const std::string path = name.value_or("-");
-  return StdinText{display_path(path), docformat::parent_path(path),
-                   read_text("/dev/stdin", /*regular_only=*/false)};
+  return stdin_input(name, read_text("/dev/stdin", /*regular_only=*/false));
 }
 
 bool ignored(const CheckOptions& options, const Finding& finding) {

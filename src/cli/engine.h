@@ -11,6 +11,7 @@
 #include "checker/check_file.h"
 #include "checker/collect.h"
 #include "cli/finding.h"
+#include "lyre/track/format/source/read_source.h"
 
 namespace lyre::cli {
 
@@ -25,7 +26,8 @@ struct StdinText {
 // thread only.
 std::vector<Finding> check_one(const CheckedFile& file, LibraryCache& libraries);
 
-// The same for standard input.
-std::vector<Finding> check_stdin(const StdinText& input, LibraryCache& libraries);
+// The same for standard input; `read` fetches what it imports.
+std::vector<Finding> check_stdin(const StdinText& input, LibraryCache& libraries,
+                                 const SourceReader& read = read_source);
 
 }  // namespace lyre::cli

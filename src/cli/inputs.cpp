@@ -1,11 +1,19 @@
 #include "cli/inputs.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "checker/path_order.h"
+#include "docformat/imports/imports.h"
 #include "track/format/source/display_path.h"
 
 namespace lyre::cli {
+
+StdinText stdin_input(const std::optional<std::string>& name,
+                      std::expected<std::string, std::string> text) {
+  const std::string path = name.value_or("-");
+  return StdinText{display_path(path), docformat::parent_path(path), std::move(text)};
+}
 
 std::string_view input_path(const Input& input) {
   if (const auto* file = std::get_if<CheckedFile>(&input)) return file->path;

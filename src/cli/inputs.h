@@ -16,6 +16,12 @@ namespace lyre::cli {
 
 using Input = std::variant<CheckedFile, StdinText>;
 
+// Standard input's text as a run checks it: shown as `name` (the
+// --stdin-filename), else as "-", and importing beside it; without a name
+// its imports resolve in the current directory.
+StdinText stdin_input(const std::optional<std::string>& name,
+                      std::expected<std::string, std::string> text);
+
 // The path an input is ordered by.
 std::string_view input_path(const Input& input);
 

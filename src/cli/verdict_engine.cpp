@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "cli/engine.h"
-#include "lyre/track/format/source/read_source.h"
 #include "track/format/source/display_path.h"
 
 namespace lyre::cli {
@@ -61,12 +60,13 @@ std::vector<Finding> check_one(const CheckedFile& file, LibraryCache& libraries)
   return findings_of(display_path(file.path), check_file(file, /*refresh=*/false, libraries));
 }
 
-std::vector<Finding> check_stdin(const StdinText& input, LibraryCache& libraries) {
+std::vector<Finding> check_stdin(const StdinText& input, LibraryCache& libraries,
+                                 const SourceReader& read) {
   if (!input.text) {
     return {Finding{input.shown, 1, 1, 1, 2, Severity::Error, "read", input.text.error()}};
   }
   return findings_of(input.shown, check_text(input.shown, *input.text, input.base,
-                                             /*refresh=*/false, read_source, &libraries));
+                                             /*refresh=*/false, read, &libraries));
 }
 
 }  // namespace lyre::cli

@@ -76,6 +76,43 @@ TEST(VerdictEngineTest, UnreadableStandardInputIsARead) {
             "1:1-1:2 error read: invalid UTF-8 on line 2\n");
 }
 
+struct ReaderCase {
+  const char* name;
+  std::string text;
+  std::string read;  // the names asked for, one a line
+  std::string findings;
+};
+
+void PrintTo(const ReaderCase& c, std::ostream* os) { *os << c.name; }
+
+class StdinReaderTest : public ::testing::TestWithParam<ReaderCase> {};
+
+// Imports of standard input come from the reader the caller gives, and
+// only from it.
+TEST_P(StdinReaderTest, ImportsThroughTheGivenReader) {
+  const ReaderCase& c = GetParam();
+  std::string read;
+  const SourceReader serve = [&](std::string_view name) -> std::expected<std::string, ParseError> {
+    read += std::string(name) + "\n";
+    if (name == "/in/lib.track") return std::string("# Sounds\n\n## pad\nsine@0.5 1\n");
+    return std::unexpected(ParseError(ParseError::ImportRead{std::string(name), "not served"}));
+  };
+  LibraryCache libraries;
+  const StdinText input{"/in/x.track", "/in", c.text};
+  EXPECT_EQ(dump(check_stdin(input, libraries, serve), "/in/x.track"), c.findings);
+  EXPECT_EQ(read, c.read);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Readers, StdinReaderTest,
+    ::testing::Values(
+        ReaderCase{"Served",
+                   "@import lib.track\n# Songs\n## s\n@layer m\n# Layers\n## m\npad 0 60 1\n",
+                   "/in/lib.track\n", ""},
+        ReaderCase{"Refused", "@import ../other.track\n", "/in/../other.track\n",
+                   "1:1-1:2 error import: import '/in/../other.track': read error: not served\n"},
+        ReaderCase{"NothingImported", "# Songs\n", "", ""}));
+
 TEST(VerdictEngineTest, MissingFileIsARead) {
   LibraryCache libraries;
   EXPECT_EQ(dump(check_one(CheckedFile{"no/such.track", false}, libraries), "no/such.track"),

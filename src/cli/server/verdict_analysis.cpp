@@ -7,7 +7,6 @@
 
 #include "cli/server/position.h"
 #include "docformat/imports/imports.h"
-#include "lyre/track/format/source/read_source.h"
 
 namespace lyre::server {
 
@@ -45,10 +44,9 @@ std::vector<Diagnostic> VerdictAnalysis::diagnostics(const DocumentView& documen
   const std::string shown(document.path ? *document.path : document.uri);
   std::optional<std::string> base;
   if (document.path) base = docformat::parent_path(*document.path);
-  const SourceReader read =
-      [&open](std::string_view name) -> std::expected<std::string, ParseError> {
+  const SourceReader read = [&](std::string_view name) -> std::expected<std::string, ParseError> {
     if (auto text = open(name)) return std::string(*text);
-    return read_source(name);
+    return read_(name);
   };
   const Verdict verdict =
       check_text(shown, document.text, base, /*refresh=*/false, read, &libraries_);

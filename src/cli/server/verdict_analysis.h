@@ -3,13 +3,19 @@
 // replaced as a whole once the library reports places of its own.
 #pragma once
 
+#include <utility>
+
 #include "cli/server/analysis.h"
 #include "lyre/track.h"
+#include "lyre/track/format/source/read_source.h"
 
 namespace lyre::server {
 
 class VerdictAnalysis final : public Analysis {
  public:
+  // `read` fetches the imports that no open document stands in for.
+  explicit VerdictAnalysis(SourceReader read = read_source) : read_(std::move(read)) {}
+
   std::vector<Diagnostic> diagnostics(const DocumentView& document, const OpenText& open) override;
   std::vector<Target> definition(const DocumentView&, TextPlace, const OpenText&) override {
     return {};
@@ -23,6 +29,7 @@ class VerdictAnalysis final : public Analysis {
   }
 
  private:
+  SourceReader read_;
   LibraryCache libraries_;  // the built-in libraries, parsed once per session
 };
 

@@ -5,6 +5,7 @@
 #include <map>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace lyre::server {
 namespace {
@@ -75,6 +76,24 @@ INSTANTIATE_TEST_SUITE_P(
         VerdictCase{"BuiltInLibrary", file_uri, file_path, "@import std:drums\n", ""},
         VerdictCase{"UntitledIsShownByItsUri", "untitled:1", std::nullopt,
                     "# Songs\n\n## s\n@layer x\n", "0:0-7 unknown-layer: s:x\n"}));
+
+// Imports that no open document stands in for come from the analysis's own
+// reader, and only from it.
+TEST(VerdictAnalysisTest, ClosedImportsThroughItsReader) {
+  std::string read;
+  VerdictAnalysis analysis([&](std::string_view name) -> std::expected<std::string, ParseError> {
+    read += std::string(name) + "\n";
+    return std::unexpected(ParseError(ParseError::ImportRead{std::string(name), "not served"}));
+  });
+  const OpenText none = [](std::string_view) -> std::optional<std::string_view> {
+    return std::nullopt;
+  };
+  const std::vector<Diagnostic> found =
+      analysis.diagnostics({file_uri, file_path, "@import closed.track\n"}, none);
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].message, "import '/lyre-verdict/closed.track': read error: not served");
+  EXPECT_EQ(read, "/lyre-verdict/closed.track\n");
+}
 
 }  // namespace
 }  // namespace lyre::server
