@@ -85,18 +85,18 @@ const std::vector<TreeItem> every_stage{
 
 const std::string every_stage_text =
     "./deep.track:1:1: error: subheader without an enclosing header [parse]\n"
-    "./imp.track:1:1: error: import './missing.track': read error: No such file or directory "
+    "./imp.track:1:9: error: import './missing.track': read error: No such file or directory "
     "[import]\n"
     "./layer.track:1:1: error: intro:lead, intro:lead [unknown-layer]\n"
-    "./meta.track:3:1: error: line 3: " +
+    "./meta.track:3:1: error: " +
     meta_message +
     " [header]\n"
-    "./preamble.track:1:1: error: " +
+    "./preamble.track:2:1: error: " +
     preamble_message +
     " [header]\n"
     "./snd.track:1:1: error: melody:harp [unknown-sound]\n"
-    "./songs/tempo.track:1:1: error: line 1: invalid number for tempo: 'fast' [parse]\n"
-    "./sound.track:6:1: error: line 6: line 1: invalid number for volume: 'loud' [parse]\n"
+    "./songs/tempo.track:3:8: error: invalid number for tempo: 'fast' [parse]\n"
+    "./sound.track:6:9: error: invalid number for volume: 'loud' [parse]\n"
     "./utf.track:1:1: error: invalid UTF-8 on line 1 [read]\n";
 
 const std::string usage_hint = "Run with --help for more information.\n";
@@ -127,19 +127,19 @@ INSTANTIATE_TEST_SUITE_P(
                     {file("b.track", bad_tempo), file("a-b.track", bad_tempo),
                      file("a/b.track", bad_tempo)},
                     {"check", "b.track", "a-b.track", "a/b.track", "missing.track"},
-                    "a/b.track:1:1: error: line 1: invalid number for tempo: 'fast' [parse]\n"
-                    "a-b.track:1:1: error: line 1: invalid number for tempo: 'fast' [parse]\n"
-                    "b.track:1:1: error: line 1: invalid number for tempo: 'fast' [parse]\n"
+                    "a/b.track:3:8: error: invalid number for tempo: 'fast' [parse]\n"
+                    "a-b.track:3:8: error: invalid number for tempo: 'fast' [parse]\n"
+                    "b.track:3:8: error: invalid number for tempo: 'fast' [parse]\n"
                     "missing.track:1:1: error: No such file or directory [read]\n",
                     "4 errors and 0 warnings in 4 of 4 files\n",
                     1},
         CommandCase{"Json",
                     {file("a.track", bad_tempo), file("b.track", ok_song)},
                     {"check", "--format", "json", "b.track", "a.track"},
-                    "[\n  {\n    \"path\": \"a.track\",\n    \"line\": 1,\n    \"column\": 1,\n"
-                    "    \"end_line\": 1,\n    \"end_column\": 2,\n    \"severity\": \"error\",\n"
+                    "[\n  {\n    \"path\": \"a.track\",\n    \"line\": 3,\n    \"column\": 8,\n"
+                    "    \"end_line\": 3,\n    \"end_column\": 12,\n    \"severity\": \"error\",\n"
                     "    \"rule\": \"parse\",\n"
-                    "    \"message\": \"line 1: invalid number for tempo: 'fast'\"\n  }\n]\n",
+                    "    \"message\": \"invalid number for tempo: 'fast'\"\n  }\n]\n",
                     "1 error and 0 warnings in 1 of 2 files\n",
                     1},
         CommandCase{"JsonClean",
@@ -151,10 +151,10 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"Github",
                     {file("a.track", bad_tempo), file("b.track", "@title x\n")},
                     {"check", "--format", "github", "a.track", "b.track"},
-                    "::error file=a.track,line=1,col=1,endLine=1,endColumn=2,title=parse::"
-                    "line 1: invalid number for tempo: 'fast'\n"
-                    "::error file=b.track,line=1,col=1,endLine=1,endColumn=2,title=header::"
-                    "line 1: '@title' outside a song block does nothing: only '@import' is a "
+                    "::error file=a.track,line=3,col=8,endLine=3,endColumn=12,title=parse::"
+                    "invalid number for tempo: 'fast'\n"
+                    "::error file=b.track,line=1,col=1,endLine=1,endColumn=7,title=header::"
+                    "'@title' outside a song block does nothing: only '@import' is a "
                     "document-level directive, a song header belongs in a '## <name>' block "
                     "under '# Songs'\n",
                     "2 errors and 0 warnings in 2 of 2 files\n",
@@ -168,14 +168,14 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"IgnoreWarningRule",
                     {file("a.track", bad_tempo)},
                     {"check", "--ignore", "unknown-motif", "a.track"},
-                    "a.track:1:1: error: line 1: invalid number for tempo: 'fast' [parse]\n",
+                    "a.track:3:8: error: invalid number for tempo: 'fast' [parse]\n",
                     "1 error and 0 warnings in 1 of 1 file\n",
                     1},
         CommandCase{"FileNamedTwice",
                     {file("a.track", bad_tempo)},
                     {"check", "a.track", "a.track"},
-                    "a.track:1:1: error: line 1: invalid number for tempo: 'fast' [parse]\n"
-                    "a.track:1:1: error: line 1: invalid number for tempo: 'fast' [parse]\n",
+                    "a.track:3:8: error: invalid number for tempo: 'fast' [parse]\n"
+                    "a.track:3:8: error: invalid number for tempo: 'fast' [parse]\n",
                     "2 errors and 0 warnings in 2 of 2 files\n",
                     1},
         CommandCase{"NoPath", {}, {"check"}, "", "path is required\n" + usage_hint, 2},
@@ -215,9 +215,8 @@ TEST(LyreStdinTest, ChecksUnderItsGivenName) {
   const auto run =
       run_lyre(tree, {"check", "--stdin-filename", "songs/new.track", "a.track", "-"}, "input.txt");
   EXPECT_EQ(run.out,
-            "a.track:1:1: error: line 1: invalid number for tempo: 'fast' [parse]\n"
-            "songs/new.track:1:1: error: in import songs/shared.track: line 3: line 1: invalid "
-            "number for sine: 'nope' [import]\n");
+            "a.track:3:8: error: invalid number for tempo: 'fast' [parse]\n"
+            "songs/shared.track:3:6: error: invalid number for sine: 'nope' [import]\n");
   EXPECT_EQ(run.err, "2 errors and 0 warnings in 2 of 2 files\n");
   EXPECT_EQ(run.status, 1);
 }
@@ -226,7 +225,7 @@ TEST(LyreStdinTest, DashWithoutName) {
   test_support::TempTree tree;
   ASSERT_TRUE(tree.add_all({file("input.txt", bad_tempo)}));
   const auto run = run_lyre(tree, {"check", "-"}, "input.txt");
-  EXPECT_EQ(run.out, "-:1:1: error: line 1: invalid number for tempo: 'fast' [parse]\n");
+  EXPECT_EQ(run.out, "-:3:8: error: invalid number for tempo: 'fast' [parse]\n");
   EXPECT_EQ(run.err, "1 error and 0 warnings in 1 of 1 file\n");
   EXPECT_EQ(run.status, 1);
 }
@@ -256,8 +255,8 @@ TEST(LyreSarifTest, OneLogForTheRun) {
   test_support::TempTree tree;
   ASSERT_TRUE(tree.add_all({file("a.track", bad_tempo), file("b.track", ok_song)}));
   const auto run = run_lyre(tree, {"check", "--format", "sarif", "b.track", "a.track"});
-  EXPECT_EQ(run.out, render(Format::Sarif, {Finding{"a.track", 1, 1, 1, 2, Severity::Error, "parse",
-                                                    "line 1: invalid number for tempo: 'fast'"}}));
+  EXPECT_EQ(run.out, render(Format::Sarif, {Finding{"a.track", 3, 8, 3, 12, Severity::Error,
+                                                    "parse", "invalid number for tempo: 'fast'"}}));
   EXPECT_EQ(run.err, "1 error and 0 warnings in 1 of 2 files\n");
   EXPECT_EQ(run.status, 1);
 }

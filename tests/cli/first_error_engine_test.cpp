@@ -1,5 +1,4 @@
-// The provisional engine: one error a failing file, read back from its
-// verdict.
+// The first-error engine: one error a failing file, at its place.
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -31,9 +30,9 @@ struct EngineCase {
 
 void PrintTo(const EngineCase& c, std::ostream* os) { *os << c.name; }
 
-class VerdictEngineTest : public ::testing::TestWithParam<EngineCase> {};
+class FirstErrorEngineTest : public ::testing::TestWithParam<EngineCase> {};
 
-TEST_P(VerdictEngineTest, OneErrorAFailingText) {
+TEST_P(FirstErrorEngineTest, OneErrorAFailingText) {
   const EngineCase& c = GetParam();
   LibraryCache libraries;
   const StdinText input{"in.track", std::string(), c.text};
@@ -45,31 +44,34 @@ const std::string meta_message =
     "a song header belongs in a '## <name>' block under '# Songs'";
 
 INSTANTIATE_TEST_SUITE_P(
-    Verdicts, VerdictEngineTest,
+    FirstErrors, FirstErrorEngineTest,
     ::testing::Values(
         EngineCase{"Passes", "# Songs\n## intro\n@layer m\n# Layers\n## m\nsine 0 60 1\n", ""},
         EngineCase{"PassesWithLibrary", "@import std:drums\n# Songs\n", ""},
-        // A song's error names its body line, which stands in for the file line.
+        // Each error stands at the token its message quotes, on its file line,
+        // and its message drops the line numbers lyrelint puts before it.
         EngineCase{"SongParse", "# Songs\n## intro\n@tempo fast\n",
-                   "1:1-1:2 error parse: line 1: invalid number for tempo: 'fast'\n"},
+                   "3:8-3:12 error parse: invalid number for tempo: 'fast'\n"},
         EngineCase{"SoundParseAtFileLine", "# Sounds\n## pad\nsine 1\n\n## lead\n@volume loud\n",
-                   "6:1-6:2 error parse: line 6: line 1: invalid number for volume: 'loud'\n"},
+                   "6:9-6:13 error parse: invalid number for volume: 'loud'\n"},
+        EngineCase{"ColumnsCountCodePoints", "# Songs\n## é\n@tempo ünf\n",
+                   "3:8-3:11 error parse: invalid number for tempo: 'ünf'\n"},
         EngineCase{"SplitError", "### deep\n",
-                   "1:1-1:2 error parse: subheader without an enclosing header\n"},
+                   "1:1-1:9 error parse: subheader without an enclosing header\n"},
         EngineCase{"MetaDirective", "@import std:drums\n\n@title Demo\n",
-                   "3:1-3:2 error header: line 3: " + meta_message + "\n"},
+                   "3:1-3:7 error header: " + meta_message + "\n"},
         EngineCase{"Preamble", "# Layers\nkick: x\n",
-                   "1:1-1:2 error header: 'kick: x' sits before the first block of '# Layers', "
+                   "2:1-2:8 error header: 'kick: x' sits before the first block of '# Layers', "
                    "where nothing reads it: move it into a '## <name>' block under '# Layers'\n"},
         EngineCase{"UnknownLibrary", "@import std:nothing\n",
-                   "1:1-1:2 error import: import 'std:nothing': read error: unknown std import "
+                   "1:9-1:20 error import: import 'std:nothing': read error: unknown std import "
                    "(enable the 'std-instruments' feature)\n"},
         EngineCase{"UnresolvedLayers", "# Songs\n## intro\n@layer b\n@layer a\n",
                    "1:1-1:2 error unknown-layer: intro:b, intro:a\n"},
         EngineCase{"UnknownSounds", "# Songs\n## s\n@layer m\n# Layers\n## m\nharp 0 60 1\n",
                    "1:1-1:2 error unknown-sound: m:harp\n"}));
 
-TEST(VerdictEngineTest, UnreadableStandardInputIsARead) {
+TEST(FirstErrorEngineTest, UnreadableStandardInputIsARead) {
   LibraryCache libraries;
   const StdinText input{"-", std::string(), std::unexpected("invalid UTF-8 on line 2")};
   EXPECT_EQ(dump(check_stdin(input, libraries), "-"),
@@ -110,10 +112,10 @@ INSTANTIATE_TEST_SUITE_P(
                    "@import lib.track\n# Songs\n## s\n@layer m\n# Layers\n## m\npad 0 60 1\n",
                    "/in/lib.track\n", ""},
         ReaderCase{"Refused", "@import ../other.track\n", "/in/../other.track\n",
-                   "1:1-1:2 error import: import '/in/../other.track': read error: not served\n"},
+                   "1:9-1:23 error import: import '/in/../other.track': read error: not served\n"},
         ReaderCase{"NothingImported", "# Songs\n", "", ""}));
 
-TEST(VerdictEngineTest, MissingFileIsARead) {
+TEST(FirstErrorEngineTest, MissingFileIsARead) {
   LibraryCache libraries;
   EXPECT_EQ(dump(check_one(CheckedFile{"no/such.track", false}, libraries), "no/such.track"),
             "1:1-1:2 error read: No such file or directory\n");
