@@ -74,7 +74,8 @@ class GeneratedTrack {
   server::TextChange set_pitch(std::size_t line, unsigned pitch) {
     const std::size_t column = pitch_column(lines_[line]);
     std::string digits = std::to_string(36 + pitch % 48);
-    lines_[line].replace(column, 2, digits);
+    lines_[line][column] = digits[0];
+    lines_[line][column + 1] = digits[1];
     return {server::Range{{line, column}, {line, column + 2}}, std::move(digits)};
   }
 

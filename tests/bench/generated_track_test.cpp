@@ -17,7 +17,7 @@ std::string verdict_of(const std::string& text) {
 
 TEST(GeneratedTrackTest, IsValidAndTheSameForTheSameSeed) {
   const std::string text = GeneratedTrack(20'000, 7).text();
-  EXPECT_EQ(verdict_of(text), "ok   score.track: 1 songs, 8 sounds, 1240 notes");
+  EXPECT_EQ(verdict_of(text), "ok   score.track: 1 songs, 8 sounds, 1200 notes");
   EXPECT_EQ(GeneratedTrack(20'000, 7).text(), text);
   EXPECT_NE(GeneratedTrack(20'000, 8).text(), text);
 }
@@ -40,7 +40,7 @@ TEST(GeneratedTrackTest, RandomEditsAreWhatTheServerApplies) {
     server::apply_change(text, track.random_edit(), server::PositionEncoding::Utf16);
     ASSERT_EQ(text, track.text()) << "edit " << i;
   }
-  EXPECT_TRUE(verdict_of(text).starts_with("ok   score.track: 1 songs, 8 sounds, "));
+  EXPECT_EQ(verdict_of(text), "ok   score.track: 1 songs, 8 sounds, 1187 notes");
 }
 
 }  // namespace
