@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lyre/docformat/parse_error.h"
 #include "lyre/song/note/layer.h"
 
 namespace {

@@ -4,24 +4,33 @@
 # the figures: MB/s, files/s, the ratio to cat of the same files, the
 # scaling ratios and peak memory.
 #
-# usage: bench/run.sh [--runs N] [--micro]
+# usage: bench/run.sh [--runs N] [--micro] [--server]
 #   --runs N   timed runs per figure, the median is shown (default 5)
-#   --micro    also run the Google Benchmarks of the hot readers (lyre_bench)
+#   --micro    also run the Google Benchmarks (lyre_bench), the server's among them
+#   --server   run only the language server's benchmarks: the time from a change
+#              to its diagnostics on a 1 MB document, and memory after 10,000 edits
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=5
 micro=0
+server=0
 while [ $# -gt 0 ]; do
   case "$1" in
     --runs) runs="$2"; shift 2 ;;
     --micro) micro=1; shift ;;
-    *) echo "usage: bench/run.sh [--runs N] [--micro]" >&2; exit 2 ;;
+    --server) server=1; shift ;;
+    *) echo "usage: bench/run.sh [--runs N] [--micro] [--server]" >&2; exit 2 ;;
   esac
 done
 
 scripts/install-deps.sh bench
 cmake --preset bench >/dev/null
 cmake --build --preset bench -j "$(nproc)" --target lyrelint lyre_bench >/dev/null
+
+if [ "$server" = 1 ]; then
+  exec build/bench/lyre_bench --benchmark_filter='ChangeToDiagnostics|MemoryAfterEdits' \
+    --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true
+fi
 
 corpus=bench/corpus
 stamp="$(sha256sum bench/make_corpus.py | cut -c1-16) seed=20240601 notes=100"

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lyre/docformat/parse_error.h"
 #include "lyre/song/sound/sound.h"
 
 namespace {
