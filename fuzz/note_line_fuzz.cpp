@@ -5,6 +5,7 @@
 
 #include "docformat/whitespace.h"
 #include "fuzz_input.h"
+#include "lyre/docformat/parse_error.h"
 #include "lyre/song/note/layer.h"
 #include "track/format/clips/track_line.h"
 

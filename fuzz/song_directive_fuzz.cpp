@@ -5,6 +5,7 @@
 
 #include "docformat/whitespace.h"
 #include "fuzz_input.h"
+#include "lyre/docformat/parse_error.h"
 #include "lyre/track/multisong/song.h"
 #include "track/format/song_directive.h"
 

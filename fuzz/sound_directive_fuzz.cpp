@@ -5,6 +5,7 @@
 
 #include "docformat/whitespace.h"
 #include "fuzz_input.h"
+#include "lyre/docformat/parse_error.h"
 #include "lyre/song/sound/sound.h"
 #include "track/format/sounds/sound_directive.h"
 
