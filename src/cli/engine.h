@@ -22,6 +22,25 @@ struct StdinText {
   std::expected<std::string, std::string> text;  // or why it could not be read
 };
 
+// One problem as the engine finds it, before any report counts its columns:
+// the file it stands in as shown, its line from 1, the bytes it covers and the
+// text of that line, so that each report can count columns its own way.
+struct Problem {
+  std::string path;
+  std::size_t line = 1;
+  std::size_t begin = 0;
+  std::size_t end = 0;
+  std::string line_text;
+  std::string rule;
+  std::string message;
+};
+
+// The problems of `text`, shown as `shown`, whose imports resolve against
+// `base` through `read`.
+std::vector<Problem> problems_of(const std::string& shown, std::string_view text,
+                                 const std::optional<std::string>& base, const SourceReader& read,
+                                 LibraryCache& libraries);
+
 // Every finding of one file, in no particular order. `libraries` serves one
 // thread only.
 std::vector<Finding> check_one(const CheckedFile& file, LibraryCache& libraries);

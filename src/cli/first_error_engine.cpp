@@ -48,66 +48,82 @@ std::size_t column_at(std::string_view line, std::size_t offset) {
                  offset - std::count_if(line.begin(), line.begin() + offset, continuation));
 }
 
-// A finding at the error's place in `text`, the file shown as `shown`.
-Finding finding_at(const std::string& shown, std::string_view text, std::string_view rule,
+// A problem at the error's place in `text`, the file shown as `shown`.
+Problem problem_at(const std::string& shown, std::string_view text, std::string_view rule,
                    const docformat::ParseError& error) {
   const docformat::Place& place = error.place();
   const std::size_t line = std::max<std::size_t>(place.line, 1);
-  const std::string_view content = line_of(text, line);
-  const std::size_t column = column_at(content, place.begin);
-  const std::size_t end = std::max(column_at(content, place.end), column + 1);
-  return Finding{shown,          line, column, line, end, Severity::Error, std::string(rule),
+  return Problem{shown,
+                 line,
+                 place.begin,
+                 place.end,
+                 std::string(line_of(text, line)),
+                 std::string(rule),
                  error.message()};
 }
 
-// A finding that names no place: the file's first line.
-Finding finding_without_place(const std::string& shown, std::string_view rule,
+// A problem that names no place: the start of the file.
+Problem problem_without_place(const std::string& shown, std::string_view rule,
                               std::string message) {
-  return Finding{shown, 1, 1, 1, 2, Severity::Error, std::string(rule), std::move(message)};
+  return Problem{shown, 1, 0, 0, {}, std::string(rule), std::move(message)};
 }
 
-std::vector<Finding> check_source(const std::string& shown, std::string_view text,
-                                  const std::optional<std::string>& base, const SourceReader& read,
-                                  LibraryCache& libraries) {
-  auto document = parse_track(text);
-  if (!document) return {finding_at(shown, text, "parse", document.error())};
-  if (auto ok = check_meta_directives(*document); !ok) {
-    return {finding_at(shown, text, "header", ok.error())};
+std::vector<Finding> findings_of(const std::vector<Problem>& problems) {
+  std::vector<Finding> findings;
+  for (const Problem& problem : problems) {
+    const std::size_t column = column_at(problem.line_text, problem.begin);
+    const std::size_t end = std::max(column_at(problem.line_text, problem.end), column + 1);
+    findings.push_back(Finding{problem.path, problem.line, column, problem.line, end,
+                               Severity::Error, problem.rule, problem.message});
   }
-  if (auto ok = check_section_preambles(*document); !ok) {
-    return {finding_at(shown, text, "header", ok.error())};
-  }
-  if (auto ok = resolve_imports(*document, base, /*refresh=*/false, read, &libraries); !ok) {
-    const auto* inside = std::get_if<docformat::ParseError::InImport>(&ok.error().kind());
-    if (inside == nullptr) return {finding_at(shown, text, "import", ok.error())};
-    // A problem inside an imported file stands at its place in that file,
-    // whose text the reader gives again.
-    auto imported = read(inside->import);
-    const std::string imported_text = imported ? std::move(*imported) : std::string();
-    return {finding_at(display_path(inside->import), imported_text, "import", ok.error())};
-  }
-  LayerCheck layers = check_layers(*document);
-  if (!layers.unresolved.empty()) {
-    return {finding_without_place(shown, "unknown-layer", join(layers.unresolved))};
-  }
-  std::vector<std::string> unknown = unknown_sounds(*document);
-  if (!unknown.empty()) return {finding_without_place(shown, "unknown-sound", join(unknown))};
-  return {};
+  return findings;
 }
 
 }  // namespace
 
+std::vector<Problem> problems_of(const std::string& shown, std::string_view text,
+                                 const std::optional<std::string>& base, const SourceReader& read,
+                                 LibraryCache& libraries) {
+  auto document = parse_track(text);
+  if (!document) return {problem_at(shown, text, "parse", document.error())};
+  if (auto ok = check_meta_directives(*document); !ok) {
+    return {problem_at(shown, text, "header", ok.error())};
+  }
+  if (auto ok = check_section_preambles(*document); !ok) {
+    return {problem_at(shown, text, "header", ok.error())};
+  }
+  if (auto ok = resolve_imports(*document, base, /*refresh=*/false, read, &libraries); !ok) {
+    const auto* inside = std::get_if<docformat::ParseError::InImport>(&ok.error().kind());
+    if (inside == nullptr) return {problem_at(shown, text, "import", ok.error())};
+    // A problem inside an imported file stands at its place in that file,
+    // whose text the reader gives again.
+    auto imported = read(inside->import);
+    const std::string imported_text = imported ? std::move(*imported) : std::string();
+    return {problem_at(display_path(inside->import), imported_text, "import", ok.error())};
+  }
+  LayerCheck layers = check_layers(*document);
+  if (!layers.unresolved.empty()) {
+    return {problem_without_place(shown, "unknown-layer", join(layers.unresolved))};
+  }
+  std::vector<std::string> unknown = unknown_sounds(*document);
+  if (!unknown.empty()) return {problem_without_place(shown, "unknown-sound", join(unknown))};
+  return {};
+}
+
 std::vector<Finding> check_one(const CheckedFile& file, LibraryCache& libraries) {
   const std::string shown = display_path(file.path);
   auto text = read_text(file.path, file.found_by_walk);
-  if (!text) return {finding_without_place(shown, "read", text.error())};
-  return check_source(shown, *text, docformat::parent_path(file.path), read_source, libraries);
+  if (!text) return findings_of({problem_without_place(shown, "read", text.error())});
+  return findings_of(
+      problems_of(shown, *text, docformat::parent_path(file.path), read_source, libraries));
 }
 
 std::vector<Finding> check_stdin(const StdinText& input, LibraryCache& libraries,
                                  const SourceReader& read) {
-  if (!input.text) return {finding_without_place(input.shown, "read", input.text.error())};
-  return check_source(input.shown, *input.text, input.base, read, libraries);
+  if (!input.text) {
+    return findings_of({problem_without_place(input.shown, "read", input.text.error())});
+  }
+  return findings_of(problems_of(input.shown, *input.text, input.base, read, libraries));
 }
 
 }  // namespace lyre::cli

@@ -1,6 +1,6 @@
-// The analysis the server starts with: the per-file verdict read back as at
-// most one diagnostic, and no answers yet for the navigation requests. It is
-// replaced as a whole once the library reports places of its own.
+// The analysis the server starts with: the problems `lyre check` finds, as
+// diagnostics at their places, and no answers yet for the navigation
+// requests.
 #pragma once
 
 #include <utility>

@@ -57,25 +57,25 @@ INSTANTIATE_TEST_SUITE_P(
         VerdictCase{"Empty", file_uri, file_path, "", ""},
         VerdictCase{"ParseOnItsLine", file_uri, file_path,
                     "# Sounds\n\n## kick\nsine@0.5 1\n@decay fast\n",
-                    "4:0-11 parse: line 5: line 2: invalid number for duration: 'fast'\n"},
+                    "4:7-11 parse: invalid number for duration: 'fast'\n"},
         VerdictCase{"ParseOnItsLineWithCrLf", file_uri, file_path,
                     "# Sounds\r\n\r\n## kick\r\nsine@0.5 1\r\n@decay fast\r\n",
-                    "4:0-11 parse: line 5: line 2: invalid number for duration: 'fast'\n"},
+                    "4:7-11 parse: invalid number for duration: 'fast'\n"},
         VerdictCase{"ParseWithoutLine", file_uri, file_path, "# Meta\n@bogus x\n",
-                    "0:0-6 parse: unknown meta directive '@bogus'\n"},
+                    "1:1-6 parse: unknown meta directive '@bogus'\n"},
         VerdictCase{"Header", file_uri, file_path, "# Songs\nstray\n## s\n",
-                    "0:0-7 header: 'stray' sits before the first block of '# Songs', where "
+                    "1:0-5 header: 'stray' sits before the first block of '# Songs', where "
                     "nothing reads it: move it into a '## <name>' block under '# Songs'\n"},
         VerdictCase{"UnresolvedLayer", file_uri, file_path, "# Songs\n\n## s\n@layer x\n",
-                    "0:0-7 unknown-layer: s:x\n"},
+                    "0:0-0 unknown-layer: s:x\n"},
         VerdictCase{"OpenImportServedFromMemory", file_uri, file_path, "@import broken.track\n",
-                    "0:0-20 import: in import /lyre-verdict/broken.track: line 5: line 2: "
-                    "invalid number for duration: 'fast'\n"},
+                    "0:0-0 import: /lyre-verdict/broken.track:5: invalid number for duration: "
+                    "'fast'\n"},
         VerdictCase{"OpenImportThatIsFine", file_uri, file_path, "@import fine.track\n# Songs\n",
                     ""},
         VerdictCase{"BuiltInLibrary", file_uri, file_path, "@import std:drums\n", ""},
         VerdictCase{"UntitledIsShownByItsUri", "untitled:1", std::nullopt,
-                    "# Songs\n\n## s\n@layer x\n", "0:0-7 unknown-layer: s:x\n"}));
+                    "# Songs\n\n## s\n@layer x\n", "0:0-0 unknown-layer: s:x\n"}));
 
 // Imports that no open document stands in for come from the analysis's own
 // reader, and only from it.
