@@ -23,8 +23,9 @@ for task in "${@:-build}"; do
       need_command ninja ninja-build
       need_command g++ g++
       ;;&
-    build | test | fuzz)
-      # The lyre program (lyrelint needs neither).
+    test | fuzz)
+      # The lyre program, which the tests and fuzz targets cover; lyrelint
+      # needs neither.
       need_file /usr/include/nlohmann/json.hpp nlohmann-json3-dev
       need_file /usr/include/CLI/CLI.hpp libcli11-dev
       ;;&

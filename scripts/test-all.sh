@@ -19,7 +19,7 @@ if [ "${CI:-}" = true ]; then
 fi
 for preset in release asan; do
   echo "== $preset: build"
-  cmake --preset "$preset" -DCMAKE_COMPILE_WARNING_AS_ERROR="$werror" >/dev/null
+  cmake --preset "$preset" -DLYRE_TESTS=ON -DCMAKE_COMPILE_WARNING_AS_ERROR="$werror" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
   echo "== $preset: unit and end-to-end tests"
   ctest --preset "$preset"
