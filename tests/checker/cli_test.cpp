@@ -23,16 +23,7 @@ using test_support::file;
 using test_support::symlink;
 using test_support::TreeItem;
 
-struct CliCase {
-  const char* name;
-  std::vector<TreeItem> files;
-  std::vector<std::string> args;
-  std::string out;
-  std::string err;
-  int status;
-};
-
-void PrintTo(const CliCase& c, std::ostream* os) { *os << c.name; }
+using CliCase = test_support::CommandCase;
 
 class CliTest : public ::testing::TestWithParam<CliCase> {};
 

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -84,5 +85,18 @@ class TempTree {
  private:
   std::string root_;
 };
+
+// One end-to-end run of a command: the files of the tree it runs in, its
+// arguments, and its whole standard output, standard error and status.
+struct CommandCase {
+  const char* name;
+  std::vector<TreeItem> files;
+  std::vector<std::string> args;
+  std::string out;
+  std::string err;
+  int status;
+};
+
+inline void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.name; }
 
 }  // namespace lyre::test_support

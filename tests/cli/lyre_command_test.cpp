@@ -23,16 +23,7 @@ namespace {
 using test_support::file;
 using test_support::TreeItem;
 
-struct CommandCase {
-  const char* name;
-  std::vector<TreeItem> files;
-  std::vector<std::string> args;
-  std::string out;
-  std::string err;
-  int status;
-};
-
-void PrintTo(const CommandCase& c, std::ostream* os) { *os << c.name; }
+using test_support::CommandCase;
 
 // Runs `lyre` in the tree; with `stdin_file`, standard input reads that file
 // of the tree.
