@@ -30,6 +30,9 @@ struct Named {
   std::string name;
   T value;
   std::optional<std::string> origin;  // the import path for merged-in entries
+  std::size_t heading = 0;            // file line of the `##` heading in its origin
+  std::size_t name_column = 0;        // where the name starts on that line, in bytes
+  std::size_t line = 0;               // file line of the first body line
 };
 
 template <Section T>
@@ -46,12 +49,19 @@ class SectionList {
     list.entries.reserve(block.instances.size());
     for (std::size_t index : block.instances) {
       Instance& instance = block.nodes[index];
-      auto value = T::parse(instance.lines);
+      auto value = [&] {
+        if constexpr (requires { T::parse(instance.lines, instance.line); }) {
+          return T::parse(instance.lines, instance.line);
+        } else {
+          return T::parse(instance.lines);
+        }
+      }();
       if (!value) return std::unexpected(value.error().located(instance.lines, instance.line));
       if constexpr (requires { value->take_entry_name(instance.name); }) {
         value->take_entry_name(instance.name);
       }
-      list.entries.push_back(Named<T>{std::string(instance.name), std::move(*value), std::nullopt});
+      list.entries.push_back(Named<T>{std::string(instance.name), std::move(*value), std::nullopt,
+                                      instance.heading, instance.name_column, instance.line});
       std::vector<std::string_view>().swap(instance.lines);
     }
     return list;

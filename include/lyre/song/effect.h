@@ -5,6 +5,8 @@
 #include <string>
 #include <variant>
 
+#include "lyre/docformat/name_place.h"
+
 namespace lyre {
 
 struct Effect {
@@ -60,6 +62,7 @@ struct Effect {
   // Names a `# Reverb` entry; not resolved here.
   struct NamedReverb {
     std::string preset;
+    docformat::NamePlace preset_at{};
     bool operator==(const NamedReverb&) const = default;
   };
   using Kind = std::variant<Lowpass, Highpass, LowpassParam, HighpassParam, Echo, Tremolo,

@@ -47,7 +47,8 @@ std::expected<JumpTempo, ParseError> parse_tempo(Tokens& words, std::size_t line
 
 // The words after "via".
 std::expected<JumpTransition, ParseError> parse_via(Tokens& words, std::size_t line,
-                                                    std::string_view label) {
+                                                    std::string_view label,
+                                                    const docformat::LineAt& at) {
   auto motif = words.next();
   if (!motif) return fail(line, cat(label, " 'via' needs a motif name"));
   auto keyword = words.next();
@@ -56,7 +57,7 @@ std::expected<JumpTransition, ParseError> parse_via(Tokens& words, std::size_t l
     return fail(line, cat("expected 'sound', got '", *keyword, "'"), *keyword);
   auto sound = words.next();
   if (!sound) return fail(line, cat(label, " 'via sound' needs a sound name"));
-  return JumpTransition{std::string(*motif), std::string(*sound)};
+  return JumpTransition{std::string(*motif), std::string(*sound), at.of(*motif), at.of(*sound)};
 }
 
 // The words after "if"; nothing may follow the value.
@@ -91,9 +92,11 @@ std::expected<JumpCondition, ParseError> parse_condition(Tokens& words, std::siz
 }  // namespace
 
 std::expected<Jump, ParseError> parse_jump_clauses(Tokens& words, std::size_t line,
-                                                   std::string_view label, std::string target) {
+                                                   std::string_view label, std::string_view target,
+                                                   const docformat::LineAt& at) {
   Jump jump;
-  jump.target = std::move(target);
+  jump.target = std::string(target);
+  jump.target_at = at.of(target);
   auto word = words.peek();
   if (word && *word != "tempo" && *word != "via" && *word != "if") {
     words.next();
@@ -111,7 +114,7 @@ std::expected<Jump, ParseError> parse_jump_clauses(Tokens& words, std::size_t li
   }
   if (word == "via") {
     words.next();
-    auto transition = parse_via(words, line, label);
+    auto transition = parse_via(words, line, label, at);
     if (!transition) return std::unexpected(transition.error());
     jump.transition = std::move(*transition);
     word = words.peek();

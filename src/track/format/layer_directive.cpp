@@ -73,8 +73,9 @@ Applied apply_volume(Layer& layer, std::string_view argument, std::size_t n) {
   return {};
 }
 
-Applied apply_effect(Layer& layer, std::string_view argument, std::size_t n) {
-  auto effect = parse_effect(argument, n);
+Applied apply_effect(Layer& layer, std::string_view argument, std::size_t n,
+                     const docformat::LineAt& at) {
+  auto effect = parse_effect(argument, n, at);
   if (!effect) return std::unexpected(effect.error());
   layer.effects.push_back(std::move(*effect));
   return {};
@@ -83,16 +84,17 @@ Applied apply_effect(Layer& layer, std::string_view argument, std::size_t n) {
 }  // namespace
 
 Applied apply_layer_directive(Layer& layer, std::string_view name, std::string_view argument,
-                              std::size_t n) {
+                              std::size_t n, const docformat::LineAt& at) {
   if (name == "pan") return set_float(layer.pan, argument, n, "pan");
   if (name == "root") return set_float(layer.root, argument, n, "root");
   if (name == "mute") return set_bool(layer.mute, argument, n, "mute");
   if (name == "solo") return set_bool(layer.solo, argument, n, "solo");
   if (name == "loop") return apply_loop(layer, argument, n);
   if (name == "volume") return apply_volume(layer, argument, n);
-  if (name == "effect") return apply_effect(layer, argument, n);
+  if (name == "effect") return apply_effect(layer, argument, n, at);
   if (name == "tuning") {
     layer.tuning = std::string(argument);
+    layer.tuning_at = at.of(argument);
     return {};
   }
   return fail(n, cat("unknown layer directive '", name, "'"), name);

@@ -66,28 +66,29 @@ Result signature(std::string_view rest, std::size_t line) {
   return SongDirective{result};
 }
 
-Result jump(std::string_view rest, std::size_t line) {
+Result jump(std::string_view rest, std::size_t line, const docformat::LineAt& at) {
   Tokens words(rest);
   auto target = words.next();
   if (!target) return fail(line, "@jump needs a target");
-  auto result = parse_jump_clauses(words, line, "jump", std::string(*target));
+  auto result = parse_jump_clauses(words, line, "jump", *target, at);
   if (!result) return std::unexpected(result.error());
   return SongDirective{std::move(*result)};
 }
 
-Result jump_at(std::string_view rest, std::size_t line) {
+Result jump_at(std::string_view rest, std::size_t line, const docformat::LineAt& at) {
   Tokens words(rest);
   auto point = words.next();
   if (!point) return fail(line, "@jump-at needs a beat or marker name");
   auto target = words.next();
   if (!target) return fail(line, "@jump-at needs a target");
-  auto clauses = parse_jump_clauses(words, line, "jump-at", std::string(*target));
+  auto clauses = parse_jump_clauses(words, line, "jump-at", *target, at);
   if (!clauses) return std::unexpected(clauses.error());
   JumpAt result{std::move(*clauses), {}};
   if (auto beat = read_float(*point)) {
     result.at = *beat;
   } else {
     result.at = std::string(*point);
+    result.marker_at = at.of(*point);
   }
   return SongDirective{std::move(result)};
 }
@@ -134,12 +135,13 @@ Result seed(std::string_view rest, std::size_t line) {
 
 std::expected<SongDirective, ParseError> parse_song_directive(std::string_view word,
                                                               std::string_view rest,
-                                                              std::size_t line) {
+                                                              std::size_t line,
+                                                              const docformat::LineAt& at) {
   if (word == "tempo") return tempo(rest, line);
   if (word == "length") return length(rest, line);
   if (word == "signature") return signature(rest, line);
-  if (word == "jump") return jump(rest, line);
-  if (word == "jump-at") return jump_at(rest, line);
+  if (word == "jump") return jump(rest, line, at);
+  if (word == "jump-at") return jump_at(rest, line, at);
   if (word == "marker") return marker(rest, line);
   if (word == "param") return param(rest, line);
   if (word == "seed") return seed(rest, line);

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <variant>
 
+#include "lyre/docformat/name_place.h"
 #include "lyre/track/format/jump.h"
 #include "lyre/track/format/parse_error.h"
 #include "lyre/track/format/song_settings.h"
@@ -52,9 +53,10 @@ struct SongDirective {
 };
 
 // `word` is the directive word without its '@'; `rest` is the trimmed text
-// after it.
+// after it, on the line `at` places names on.
 std::expected<SongDirective, ParseError> parse_song_directive(std::string_view word,
                                                               std::string_view rest,
-                                                              std::size_t line);
+                                                              std::size_t line,
+                                                              const docformat::LineAt& at = {});
 
 }  // namespace lyre

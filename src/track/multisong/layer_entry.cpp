@@ -34,10 +34,11 @@ std::unexpected<docformat::ParseError> body_error(std::size_t n, LayerBodyError:
   return std::unexpected(docformat::ParseError::at_line(n, LayerBodyError{kind}));
 }
 
-Read apply_directive_line(Layer& layer, std::string_view line, std::size_t n) {
+Read apply_directive_line(Layer& layer, std::string_view line, std::size_t n,
+                          const docformat::LineAt& at) {
   for (std::string_view directive : split_directives(line)) {
     FirstSplit split = split_at_whitespace(directive);
-    auto applied = apply_layer_directive(layer, split.head, trim(split.tail), n);
+    auto applied = apply_layer_directive(layer, split.head, trim(split.tail), n, at);
     if (!applied) return at_line(n, applied);
   }
   return {};
@@ -91,12 +92,13 @@ void sort_notes(std::vector<Note>& notes) {
 }  // namespace
 
 std::expected<ClipKind, ParseError> add_clip_line(Layer& layer, std::string_view trimmed,
-                                                  std::size_t n) {
+                                                  std::size_t n, const docformat::LineAt& at) {
   LayerSink sink{layer};
-  return read_track_line(trimmed, n, sink);
+  return read_track_line(trimmed, n, sink, at);
 }
 
-std::expected<Layer, docformat::ParseError> Layer::parse(std::span<const std::string_view> lines) {
+std::expected<Layer, docformat::ParseError> Layer::parse(std::span<const std::string_view> lines,
+                                                         std::size_t first_line) {
   std::expected<Layer, docformat::ParseError> result;
   Layer& layer = *result;
   std::optional<ClipKind> last;
@@ -107,15 +109,16 @@ std::expected<Layer, docformat::ParseError> Layer::parse(std::span<const std::st
     const std::size_t n = i + 1;
     std::string_view line = trim(lines[i]);
     if (line.empty()) continue;
+    const docformat::LineAt at{lines[i], first_line + i};
     if (line.front() == '@') {
-      if (auto read = apply_directive_line(layer, line, n); !read)
+      if (auto read = apply_directive_line(layer, line, n, at); !read)
         return std::unexpected(read.error());
     } else if (is_indented(lines[i])) {
       if (auto read = apply_indented_line(layer, last, line, n); !read) {
         return std::unexpected(read.error());
       }
     } else {
-      auto kind = add_clip_line(layer, line, n);
+      auto kind = add_clip_line(layer, line, n, at);
       if (!kind) return std::unexpected(docformat::ParseError::at_line(n, kind.error()));
       last = *kind;
     }

@@ -15,6 +15,6 @@ namespace lyre {
 // matching list; the kind says which. A refused line leaves the layer as it
 // was.
 std::expected<ClipKind, ParseError> add_clip_line(Layer& layer, std::string_view trimmed,
-                                                  std::size_t n);
+                                                  std::size_t n, const docformat::LineAt& at = {});
 
 }  // namespace lyre

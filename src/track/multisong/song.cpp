@@ -115,7 +115,8 @@ void rename_jump(Jump& jump, const docformat::RenameMap& map) {
 
 }  // namespace
 
-std::expected<Song, docformat::ParseError> Song::parse(std::span<const std::string_view> lines) {
+std::expected<Song, docformat::ParseError> Song::parse(std::span<const std::string_view> lines,
+                                                       std::size_t first_line) {
   Song song;
   docformat::NameIndex marker_names;
   PendingParams params;
@@ -123,6 +124,7 @@ std::expected<Song, docformat::ParseError> Song::parse(std::span<const std::stri
     const std::size_t n = i + 1;
     const std::string_view line = trim(lines[i]);
     if (line.empty()) continue;
+    const docformat::LineAt at{lines[i], first_line + i};
     const FirstSplit split = split_at_whitespace(line);
     const std::string_view word = split.head;
     const std::string_view rest = trim(split.tail);
@@ -131,9 +133,10 @@ std::expected<Song, docformat::ParseError> Song::parse(std::span<const std::stri
     }
     if (word == "@layer") {
       song.layers.emplace_back(rest);
+      song.layers_at.push_back(at.of(rest));
       continue;
     }
-    auto directive = parse_song_directive(word.substr(1), rest, n);
+    auto directive = parse_song_directive(word.substr(1), rest, n, at);
     if (!directive) return fail(std::move(directive.error()));
     if (auto message = std::visit(ApplyDirective{song, marker_names, params}, directive->kind)) {
       return fail(ParseError::line(n, std::move(*message)));

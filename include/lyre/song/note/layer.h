@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "lyre/docformat/name_place.h"
 #include "lyre/docformat/section.h"
 #include "lyre/song/effect.h"
 #include "lyre/song/note/note.h"
@@ -42,9 +43,13 @@ struct Layer {
   bool mute = false;
   bool solo = false;
   std::optional<std::string> tuning{};
+  docformat::NamePlace tuning_at{};
 
   // Errors carry the body line and either a line error or a LayerBodyError.
-  static std::expected<Layer, docformat::ParseError> parse(std::span<const std::string_view> lines);
+  // `first_line`, the file line of the first body line, places the names the
+  // layer refers to.
+  static std::expected<Layer, docformat::ParseError> parse(std::span<const std::string_view> lines,
+                                                           std::size_t first_line = 1);
   // Rewrites the layer's own name, its tuning, the sounds of its notes, its
   // placements' motifs, layers, sounds and tunings, and named reverbs.
   void rename_references(const docformat::RenameMap& map);

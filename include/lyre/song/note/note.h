@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "lyre/docformat/name_place.h"
 #include "lyre/song/arpeggio.h"
 #include "lyre/song/boxed.h"
 #include "lyre/song/curve.h"
@@ -37,6 +38,7 @@ struct NoteDetails {
 // a plain note, the common case, stays a quarter of the size it would have.
 struct Note {
   std::string sound{};  // a sound entry or built-in instrument name
+  docformat::NamePlace sound_at{};
   float start = 0.0f;
   float pitch = 0.0f;
   PitchSegment last_segment{};

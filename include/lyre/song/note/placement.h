@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "lyre/docformat/name_place.h"
 #include "lyre/song/wave_point.h"
 
 namespace lyre {
@@ -37,6 +38,7 @@ struct MotifInstance {
   float start = 0.0f;
   std::string sound{};  // plays the motif's notes, which name no sound
   std::optional<std::string> tuning{};
+  docformat::NamePlace motif_at{}, sound_at{}, tuning_at{};
   float transpose = 0.0f;
   std::optional<Trim> trim{};
   std::vector<NoteOverride> overrides{};
@@ -48,6 +50,7 @@ struct SubtrackInstance {
   float start = 0.0f;
   std::optional<std::string> sound{};  // replaces the placed layer's own sounds
   std::optional<std::string> tuning{};
+  docformat::NamePlace layer_at{}, sound_at{}, tuning_at{};
   float transpose = 0.0f;
   std::optional<Trim> trim{};
   std::vector<NoteOverride> overrides{};

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "lyre/docformat/name_place.h"
+
 namespace lyre {
 
 struct Harmonic {
@@ -11,6 +13,7 @@ struct Harmonic {
   float multiplier = 1.0f;
   float weight = 1.0f;  // any number, stored as read
   float duty = 0.0f;    // pulse width in 0..1; 0 when not given
+  docformat::NamePlace source_at{};
   bool operator==(const Harmonic&) const = default;
 };
 

@@ -46,7 +46,10 @@ struct Sound {
   std::vector<SampleZone> sample_zones;
 
   // Errors are `Line` errors numbered by body line (from 1, blanks counted).
-  static std::expected<Sound, docformat::ParseError> parse(std::span<const std::string_view> lines);
+  // `first_line`, the file line of the first body line, places the harmonic
+  // sources.
+  static std::expected<Sound, docformat::ParseError> parse(std::span<const std::string_view> lines,
+                                                           std::size_t first_line = 1);
   // Harmonic sources are the only names a sound refers to.
   void rename_references(const docformat::RenameMap& map);
 

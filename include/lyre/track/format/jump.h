@@ -6,6 +6,8 @@
 #include <string>
 #include <variant>
 
+#include "lyre/docformat/name_place.h"
+
 namespace lyre {
 
 // `tempo <value>`: the tempo after the jump.
@@ -27,6 +29,7 @@ using JumpTempo = std::variant<std::monostate, AbsoluteTempo, CarryTempo>;
 struct JumpTransition {
   std::string motif{};
   std::string sound{};
+  docformat::NamePlace motif_at{}, sound_at{};
   bool operator==(const JumpTransition&) const = default;
 };
 
@@ -53,12 +56,14 @@ struct Jump {
   JumpTempo tempo{};
   std::optional<JumpTransition> transition{};
   std::optional<JumpCondition> condition{};
+  docformat::NamePlace target_at{};
   bool operator==(const Jump&) const = default;
 };
 
 // A jump taken at a beat or at a named marker.
 struct JumpAt : Jump {
   std::variant<float, std::string> at{};
+  docformat::NamePlace marker_at{};  // where a marker name was written
   bool operator==(const JumpAt&) const = default;
 };
 

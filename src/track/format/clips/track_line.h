@@ -40,22 +40,22 @@ concept TrackLineSink = requires(Sink& sink, MotifInstance motif, SubtrackInstan
 };
 
 // Reads one track line (see `parse_track_line`) into `sink`; on an error the
-// sink holds what it held before.
+// sink holds what it held before. `at` places the names the line refers to.
 template <TrackLineSink Sink>
 std::expected<ClipKind, ParseError> read_track_line(std::string_view trimmed, std::size_t n,
-                                                    Sink& sink) {
+                                                    Sink& sink, const docformat::LineAt& at = {}) {
   Tokens tokens(trimmed);
   auto head = read_clip_head(tokens, n);
   if (!head) return std::unexpected(std::move(head.error()));
   switch (head->kind) {
     case ClipKind::Motif: {
-      auto placement = parse_motif_placement(tokens, n);
+      auto placement = parse_motif_placement(tokens, n, at);
       if (!placement) return std::unexpected(std::move(placement.error()));
       sink.add(std::move(*placement));
       return ClipKind::Motif;
     }
     case ClipKind::Subtrack: {
-      auto placement = parse_subtrack_placement(tokens, n);
+      auto placement = parse_subtrack_placement(tokens, n, at);
       if (!placement) return std::unexpected(std::move(placement.error()));
       sink.add(std::move(*placement));
       return ClipKind::Subtrack;
@@ -63,11 +63,13 @@ std::expected<ClipKind, ParseError> read_track_line(std::string_view trimmed, st
     case ClipKind::Note:
       break;
   }
-  auto read = read_note_fields(sink.new_note(), head->first, tokens, "note", n);
+  Note& note = sink.new_note();
+  auto read = read_note_fields(note, head->first, tokens, "note", n);
   if (!read) {
     sink.drop_note();
     return std::unexpected(std::move(read.error()));
   }
+  note.sound_at = at.of(head->first);
   return ClipKind::Note;
 }
 

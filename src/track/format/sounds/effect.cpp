@@ -122,10 +122,10 @@ Result parse_delay_sync(Tokens& tokens, std::size_t line) {
 }
 
 // A first token that is not a number names a reverb preset.
-Result parse_reverb(Tokens& tokens, std::size_t line) {
+Result parse_reverb(Tokens& tokens, std::size_t line, const docformat::LineAt& at) {
   auto first = tokens.next();
   if (!first) return std::unexpected(missing("reverb", "room_size", line));
-  if (!is_number(*first)) return Effect{Effect::NamedReverb{std::string(*first)}};
+  if (!is_number(*first)) return Effect{Effect::NamedReverb{std::string(*first), at.of(*first)}};
   auto room_size = parse_float(*first, line, "room_size");
   if (!room_size) return std::unexpected(room_size.error());
   auto decay = take_float(tokens, "decay", "reverb", line);
@@ -147,7 +147,8 @@ std::expected<float, ParseError> take_float(Tokens& tokens, std::string_view lab
   return parse_float(*token, line, label);
 }
 
-std::expected<Effect, ParseError> parse_effect(std::string_view text, std::size_t line) {
+std::expected<Effect, ParseError> parse_effect(std::string_view text, std::size_t line,
+                                               const docformat::LineAt& at) {
   Tokens tokens(text);
   auto word = tokens.next();
   if (!word) return std::unexpected(ParseError::line(line, "effect needs a type"));
@@ -165,7 +166,7 @@ std::expected<Effect, ParseError> parse_effect(std::string_view text, std::size_
   if (*word == "compressor") return parse_compressor(tokens, line);
   if (*word == "eq") return parse_eq(tokens, line);
   if (*word == "delay_sync") return parse_delay_sync(tokens, line);
-  if (*word == "reverb") return parse_reverb(tokens, line);
+  if (*word == "reverb") return parse_reverb(tokens, line, at);
   return std::unexpected(ParseError::line(line, cat("unknown effect '", *word, "'"), *word));
 }
 

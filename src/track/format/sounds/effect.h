@@ -6,13 +6,16 @@
 #include <expected>
 #include <string_view>
 
+#include "lyre/docformat/name_place.h"
 #include "lyre/song/effect.h"
 #include "lyre/track/format/parse_error.h"
 #include "track/format/tokens.h"
 
 namespace lyre {
 
-std::expected<Effect, ParseError> parse_effect(std::string_view text, std::size_t line);
+// `at` places a named reverb preset.
+std::expected<Effect, ParseError> parse_effect(std::string_view text, std::size_t line,
+                                               const docformat::LineAt& at = {});
 
 // The next token as a number; none left: "effect '{effect}' missing {label}".
 std::expected<float, ParseError> take_float(Tokens& tokens, std::string_view label,

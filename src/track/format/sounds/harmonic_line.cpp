@@ -12,7 +12,7 @@ namespace {
 
 // `wave <name> <weight>` or `wave@<multiplier> <name> <weight>`.
 std::expected<Harmonic, ParseError> parse_wave_form(std::string_view first, Tokens& tokens,
-                                                    std::size_t line) {
+                                                    std::size_t line, const docformat::LineAt& at) {
   float multiplier = 1.0f;
   if (first != "wave") {
     auto value = parse_float(first.substr(first.find('@') + 1), line, "multiplier");
@@ -23,7 +23,7 @@ std::expected<Harmonic, ParseError> parse_wave_form(std::string_view first, Toke
   if (!name) return fail(line, "wave needs <name> <weight>");
   auto weight = parse_next_float(tokens, line, "wave weight");
   if (!weight) return std::unexpected(weight.error());
-  return Harmonic{std::string(*name), multiplier, *weight, 0.0f};
+  return Harmonic{std::string(*name), multiplier, *weight, 0.0f, at.of(*name)};
 }
 
 struct Source {
@@ -42,7 +42,8 @@ Source plain_source(std::string_view name) {
 // `<waveform>[@<multiplier>] <weight> [duty <width>]`; the weight is read
 // before the multiplier.
 std::expected<Harmonic, ParseError> parse_plain_form(std::string_view first, Tokens& tokens,
-                                                     std::size_t line) {
+                                                     std::size_t line,
+                                                     const docformat::LineAt& at) {
   auto weight_token = tokens.next();
   if (!weight_token) return fail(line, cat("missing weight for '", first, "'"), first);
   auto weight = parse_float(*weight_token, line, first);
@@ -68,19 +69,21 @@ std::expected<Harmonic, ParseError> parse_plain_form(std::string_view first, Tok
     }
     duty = *width;
   }
-  return Harmonic{std::string(source.name), source.multiplier, *weight, duty};
+  // Placed as written, the multiplier left out.
+  return Harmonic{std::string(source.name), source.multiplier, *weight, duty,
+                  at.of(first.substr(0, first.find('@')))};
 }
 
 }  // namespace
 
 std::expected<void, ParseError> apply_harmonic_line(Sound& sound, std::string_view line,
-                                                    std::size_t n) {
+                                                    std::size_t n, const docformat::LineAt& at) {
   Tokens tokens(line);
   auto first = tokens.next();
   if (!first) return fail(n, "empty harmonic line");
   auto harmonic = (*first == "wave" || first->starts_with("wave@"))
-                      ? parse_wave_form(*first, tokens, n)
-                      : parse_plain_form(*first, tokens, n);
+                      ? parse_wave_form(*first, tokens, n, at)
+                      : parse_plain_form(*first, tokens, n, at);
   if (!harmonic) return std::unexpected(harmonic.error());
   sound.harmonics.push_back(std::move(*harmonic));
   return {};

@@ -6,13 +6,16 @@
 #include <expected>
 #include <string_view>
 
+#include "lyre/docformat/name_place.h"
 #include "lyre/song/sound/sound.h"
 #include "lyre/track/format/parse_error.h"
 
 namespace lyre {
 
-// Appends one harmonic to `sound`; a failing line appends nothing.
+// Appends one harmonic to `sound`; a failing line appends nothing. `at`
+// places its source.
 std::expected<void, ParseError> apply_harmonic_line(Sound& sound, std::string_view line,
-                                                    std::size_t n);
+                                                    std::size_t n,
+                                                    const docformat::LineAt& at = {});
 
 }  // namespace lyre

@@ -11,20 +11,21 @@ namespace {
 // A trimmed, non-empty body line: a directive when it begins with '@', else
 // a harmonic line.
 std::expected<void, ParseError> apply_sound_line(Sound& sound, std::string_view text,
-                                                 std::size_t line) {
-  if (!text.starts_with('@')) return apply_harmonic_line(sound, text, line);
+                                                 std::size_t line, const docformat::LineAt& at) {
+  if (!text.starts_with('@')) return apply_harmonic_line(sound, text, line, at);
   const FirstSplit split = split_at_whitespace(text.substr(1));
   return apply_sound_directive(sound, split.head, trim(split.tail), line);
 }
 
 }  // namespace
 
-std::expected<Sound, docformat::ParseError> Sound::parse(std::span<const std::string_view> lines) {
+std::expected<Sound, docformat::ParseError> Sound::parse(std::span<const std::string_view> lines,
+                                                         std::size_t first_line) {
   Sound sound;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string_view text = trim(lines[i]);
     if (text.empty()) continue;
-    auto applied = apply_sound_line(sound, text, i + 1);
+    auto applied = apply_sound_line(sound, text, i + 1, {lines[i], first_line + i});
     if (!applied) return std::unexpected(docformat::ParseError::at_line(i + 1, applied.error()));
   }
   return sound;
