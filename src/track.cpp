@@ -20,6 +20,14 @@ std::expected<TrackDocument, docformat::ParseError> parse_track(std::string_view
   return docformat::parse_document<TrackSections>(text, /*strict=*/false);
 }
 
+TrackRead read_track(std::string_view text) {
+  TrackRead read;
+  // With somewhere to put its errors the parse reads on and always succeeds.
+  auto document = docformat::parse_document<TrackSections>(text, /*strict=*/false, &read.errors);
+  if (document) read.document = std::move(*document);
+  return read;
+}
+
 std::expected<void, docformat::ParseError> resolve_imports(TrackDocument& document,
                                                            const std::optional<std::string>& base,
                                                            bool refresh, const SourceReader& read,
@@ -29,12 +37,12 @@ std::expected<void, docformat::ParseError> resolve_imports(TrackDocument& docume
   std::optional<ParseError> fetch_error;
   docformat::Place fetch_place;
   docformat::Fetch fetch = [&](const std::string& path, bool,
-                               const docformat::Import& from) -> std::optional<std::string> {
+                               const docformat::ImportedBy& by) -> std::optional<std::string> {
     auto source = read(path);
     if (source) return std::move(*source);
     if (!fetch_error) {
       fetch_error = std::move(source.error());
-      fetch_place = from.place;
+      fetch_place = by.root.place;
     }
     return std::nullopt;
   };
@@ -47,6 +55,30 @@ std::expected<void, docformat::ParseError> resolve_imports(TrackDocument& docume
         docformat::ParseError(docformat::ParseError::Source{fetch_error->cause()}, fetch_place));
   }
   return {};
+}
+
+std::vector<docformat::ParseError> resolve_all_imports(TrackDocument& document,
+                                                       const std::optional<std::string>& base,
+                                                       const SourceReader& read,
+                                                       LibraryCache* libraries) {
+  std::vector<docformat::ParseError> errors;
+  // A source that cannot be read is an error on the line that imports it, in
+  // the file where that line stands.
+  docformat::Fetch fetch = [&](const std::string& path, bool,
+                               const docformat::ImportedBy& by) -> std::optional<std::string> {
+    auto source = read(path);
+    if (source) return std::move(*source);
+    docformat::ParseError error(docformat::ParseError::Source{source.error().cause()},
+                                by.line.place);
+    errors.push_back(by.file ? docformat::ParseError::in_import(*by.file, std::move(error))
+                             : std::move(error));
+    return std::nullopt;
+  };
+  // With somewhere to put its errors the resolution reads on and succeeds.
+  (void)docformat::resolve_imports_with_strictness(
+      document, base, /*refresh=*/false, /*strict=*/false, fetch,
+      libraries ? &libraries->sources_->cache : nullptr, &errors);
+  return errors;
 }
 
 }  // namespace lyre

@@ -37,6 +37,15 @@ namespace lyre {
 // document.
 std::expected<TrackDocument, docformat::ParseError> parse_track(std::string_view text);
 
+// A text read on past its errors: the document of every entry that parses,
+// each entry that fails standing in its list with default values, and the
+// errors in the order found.
+struct TrackRead {
+  TrackDocument document;
+  std::vector<docformat::ParseError> errors;
+};
+TrackRead read_track(std::string_view text);
+
 // Reads an import source by its resolved name.
 using SourceReader = std::function<std::expected<std::string, ParseError>(std::string_view name)>;
 
@@ -58,6 +67,16 @@ std::expected<void, docformat::ParseError> resolve_imports(TrackDocument& docume
                                                            const SourceReader& read = read_source,
                                                            LibraryCache* libraries = nullptr);
 
+// `resolve_imports` reading on past every problem: every import is followed,
+// and the result is every error in the order found. An import that cannot be
+// read is an error placed on its `@import` line; one written in an imported
+// file, and each parse error of an imported source, come in that file's
+// `InImport`.
+std::vector<docformat::ParseError> resolve_all_imports(TrackDocument& document,
+                                                       const std::optional<std::string>& base,
+                                                       const SourceReader& read = read_source,
+                                                       LibraryCache* libraries = nullptr);
+
 // The built-in libraries, parsed by the first document that imports them
 // and reused by every later one; one cache serves a whole run. What it holds
 // is the library's own.
@@ -72,6 +91,9 @@ class LibraryCache {
   friend std::expected<void, docformat::ParseError> resolve_imports(
       TrackDocument& document, const std::optional<std::string>& base, bool refresh,
       const SourceReader& read, LibraryCache* libraries);
+  friend std::vector<docformat::ParseError> resolve_all_imports(
+      TrackDocument& document, const std::optional<std::string>& base, const SourceReader& read,
+      LibraryCache* libraries);
   struct Sources;
   std::unique_ptr<Sources> sources_;
 };

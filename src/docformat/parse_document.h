@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "docformat/split.h"
 #include "lyre/docformat/document.h"
@@ -18,8 +19,8 @@ namespace lyre::docformat {
 template <class S>
 concept Sections = std::default_initializable<S> &&
     requires(S& s, S&& other, const S& existing, SectionBlock& block, const std::string& origin,
-             std::string_view alias) {
-  { s.try_parse_into(block) } -> std::same_as<std::expected<bool, ParseError>>;
+             std::string_view alias, std::vector<ParseError>* errors) {
+  { s.try_parse_into(block, errors) } -> std::same_as<std::expected<bool, ParseError>>;
   s.set_origin(origin);
   s.merge_first_wins(std::move(other));
   s.merge_first_wins(existing);
@@ -27,11 +28,14 @@ concept Sections = std::default_initializable<S> &&
 };
 
 // Splits `text`, reads its `# Meta` block and hands every other section to
-// `S`; the first error ends the parse. With `strict`, a header line that is
-// not blank and not a directive is an error.
+// `S`. Without `errors`, the first error ends the parse; with it, every
+// error is recorded there and reading goes on at the next entry or heading,
+// an entry that fails standing in its list with default values. With
+// `strict`, a header line that is not blank and not a directive is an error.
 template <Sections S>
-std::expected<Document<S>, ParseError> parse_document(std::string_view text, bool strict) {
-  auto split = split_document(text);
+std::expected<Document<S>, ParseError> parse_document(std::string_view text, bool strict,
+                                                      std::vector<ParseError>* errors = nullptr) {
+  auto split = split_document(text, errors);
   if (!split) return std::unexpected(std::move(split.error()));
   if (strict) {
     if (auto ok = reject_stray_meta(split->header); !ok) return std::unexpected(ok.error());
@@ -41,11 +45,16 @@ std::expected<Document<S>, ParseError> parse_document(std::string_view text, boo
   for (SectionBlock& block : split->sections) {
     if (block.name == "Meta") {
       auto meta = Meta::from_block(block);
-      if (!meta) return std::unexpected(std::move(meta.error()));
-      doc.meta = std::move(*meta);
+      if (meta) {
+        doc.meta = std::move(*meta);
+      } else if (errors) {
+        errors->push_back(std::move(meta.error()));
+      } else {
+        return std::unexpected(std::move(meta.error()));
+      }
       continue;
     }
-    auto recognised = doc.sections.try_parse_into(block);
+    auto recognised = doc.sections.try_parse_into(block, errors);
     if (!recognised) return std::unexpected(std::move(recognised.error()));
     if (!*recognised) doc.unknown.push_back(std::move(block));
   }

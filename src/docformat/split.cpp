@@ -30,7 +30,8 @@ void trim_blank_lines(std::vector<std::string_view>& lines, std::size_t* first_l
 
 void trim_blank_edges(Instance& instance) { trim_blank_lines(instance.lines, &instance.line); }
 
-std::expected<SplitDocument, ParseError> split_document(std::string_view text) {
+std::expected<SplitDocument, ParseError> split_document(std::string_view text,
+                                                        std::vector<ParseError>* errors) {
   SplitDocument doc;
   Parser parser;
   std::vector<std::size_t> path;  // node indices from the section down to the current block
@@ -60,8 +61,10 @@ std::expected<SplitDocument, ParseError> split_document(std::string_view text) {
     }
     auto kind = parser.line(line);
     if (!kind) {
-      return std::unexpected(
-          ParseError(ParseError::SubheaderWithoutHeader{}, place_in_line(number, line)));
+      const Place place = place_in_line(number, line);
+      if (!errors) return std::unexpected(ParseError(ParseError::SubheaderWithoutHeader{}, place));
+      errors->emplace_back(ParseError::SubheaderWithoutHeader{}, place);
+      continue;
     }
     if (const auto* text_line = std::get_if<TextLine>(&*kind)) {
       lines->push_back(text_line->text);

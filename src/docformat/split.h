@@ -17,7 +17,10 @@ struct SplitDocument {
   std::vector<SectionBlock> sections;
 };
 
-std::expected<SplitDocument, ParseError> split_document(std::string_view text);
+// With `errors`, a header line that cannot stand where it does is recorded
+// there and left out, and the split goes on; without, it ends the split.
+std::expected<SplitDocument, ParseError> split_document(std::string_view text,
+                                                        std::vector<ParseError>* errors = nullptr);
 
 // Removes the blank lines at both ends of one block, moving `line` past the
 // leading ones. The splitter applies it to every block of a section.

@@ -5,6 +5,7 @@
 #include "docformat/text.h"
 #include "lyre/song/sound/default_instrument.h"
 #include "lyre/track.h"
+#include "track/sound_scan.h"
 
 namespace lyre {
 
@@ -22,15 +23,26 @@ LayerCheck check_layers(const TrackDocument& document) {
   return check;
 }
 
-namespace {
-
+// Walks the layers the songs reach and reports each place where one of them
+// names a sound that nothing defines.
 class SoundScan {
  public:
-  SoundScan(const TrackDocument& document, std::vector<std::string>& unknown)
+  SoundScan(const TrackDocument& document, const UnknownSoundSink& unknown)
       : document_(document),
         unknown_(unknown),
         visited_(document.sections.layers.entries.size(), false) {}
 
+  void scan_songs() {
+    // A layer's records do not depend on the song that reaches it, so one
+    // scan serves every song: each layer is read once, however many use it.
+    for (const auto& song : document_.sections.songs.entries) {
+      for (const std::string& name : song.value.layers) scan_song_layer(name);
+    }
+  }
+  // By position in the layer list: whether a song reaches the layer.
+  const std::vector<bool>& reached() const { return visited_; }
+
+ private:
   // Scans one of the song's layers and, depth first through its subtrack
   // placements, the layers below it. The walk keeps its own stack so that a
   // long chain of placements cannot exhaust the call stack.
@@ -46,7 +58,6 @@ class SoundScan {
     }
   }
 
- private:
   struct Frame {
     const Layer* layer;
     std::size_t next;
@@ -62,40 +73,42 @@ class SoundScan {
     if (visited_[position]) return;
     visited_[position] = true;
     const Layer* layer = &entry->value;
-    for (const Note& note : layer->notes) check(name, note.sound);
-    for (const MotifInstance& motif : layer->motifs) check(name, motif.sound);
+    for (const Note& note : layer->notes) check(*entry, note.sound, note.sound_at);
+    for (const MotifInstance& motif : layer->motifs) check(*entry, motif.sound, motif.sound_at);
     for (const SubtrackInstance& subtrack : layer->subtracks) {
-      if (subtrack.sound) check(name, *subtrack.sound);
+      if (subtrack.sound) check(*entry, *subtrack.sound, subtrack.sound_at);
     }
     stack_.push_back(Frame{layer, 0});
   }
 
-  void check(std::string_view layer, std::string_view sound) {
+  void check(const docformat::Named<Layer>& layer, std::string_view sound,
+             docformat::NamePlace at) {
     if (sound.empty() || known_.contains(sound)) return;
     if (resolve_sound(document_, sound) || default_instrument(sound)) {
       known_.insert(sound);  // most notes repeat a sound that an earlier note found
       return;
     }
-    unknown_.push_back(cat(layer, ":", sound));
+    unknown_(layer, sound, at);
   }
 
   const TrackDocument& document_;
-  std::vector<std::string>& unknown_;
+  const UnknownSoundSink& unknown_;
   std::vector<bool> visited_;                   // by position in the layer list
   std::unordered_set<std::string_view> known_;  // sounds found to exist
   std::vector<Frame> stack_;
 };
 
-}  // namespace
+std::vector<bool> scan_song_sounds(const TrackDocument& document, const UnknownSoundSink& unknown) {
+  SoundScan scan(document, unknown);
+  scan.scan_songs();
+  return scan.reached();
+}
 
 std::vector<std::string> unknown_sounds(const TrackDocument& document) {
   std::vector<std::string> unknown;
-  // A layer's records do not depend on the song that reaches it, so one scan
-  // serves every song: each layer is read once, however many songs use it.
-  SoundScan scan(document, unknown);
-  for (const auto& song : document.sections.songs.entries) {
-    for (const std::string& name : song.value.layers) scan.scan_song_layer(name);
-  }
+  scan_song_sounds(document,
+                   [&](const docformat::Named<Layer>& layer, std::string_view sound,
+                       docformat::NamePlace) { unknown.push_back(cat(layer.name, ":", sound)); });
   std::sort(unknown.begin(), unknown.end());
   unknown.erase(std::unique(unknown.begin(), unknown.end()), unknown.end());
   return unknown;

@@ -77,7 +77,7 @@ struct Library {
   Strings fetched;
 
   Fetch fetch() {
-    return [this](const std::string& path, bool, const Import&) -> std::optional<std::string> {
+    return [this](const std::string& path, bool, const ImportedBy&) -> std::optional<std::string> {
       fetched.push_back(path);
       auto it = files.find(path);
       if (it == files.end()) return std::nullopt;

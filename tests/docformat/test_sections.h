@@ -35,12 +35,13 @@ struct Items {
   SectionList<Item> items;
   SectionList<Item> others;
 
-  std::expected<bool, ParseError> try_parse_into(SectionBlock& block) {
+  std::expected<bool, ParseError> try_parse_into(SectionBlock& block,
+                                                 std::vector<ParseError>* errors = nullptr) {
     SectionList<Item>* list = block.name == "Items"    ? &items
                               : block.name == "Others" ? &others
                                                        : nullptr;
     if (!list) return false;
-    auto parsed = SectionList<Item>::from_blocks(block);
+    auto parsed = SectionList<Item>::from_blocks(block, errors);
     if (!parsed) return std::unexpected(parsed.error());
     for (std::size_t i = 0; i < block.lines.size(); ++i) {
       list->preamble.push_back({std::string(block.lines[i]), block.line + i});

@@ -19,18 +19,24 @@ struct NamePlace {
 
   std::size_t end() const { return std::size_t{begin} + length; }
 
-  // The place of `token`, a slice of `raw`, which is file line `line`.
-  // Spans past what the fields hold are cut short, never wrapped.
-  static NamePlace of(std::string_view token, std::string_view raw, std::size_t line) {
+  // `length` bytes from byte `begin` of file line `line`; spans past what
+  // the fields hold are cut short, never wrapped.
+  static NamePlace span(std::size_t line, std::size_t begin, std::size_t length) {
     NamePlace place;
     place.line = static_cast<std::uint32_t>(std::min<std::size_t>(line, UINT32_MAX));
+    place.begin = static_cast<std::uint32_t>(std::min<std::size_t>(begin, 0xFFFFFF));
+    place.length = static_cast<std::uint32_t>(std::min<std::size_t>(length, 0xFF));
+    return place;
+  }
+
+  // The place of `token`, a slice of `raw`, which is file line `line`; a
+  // token that is not a slice of it stands at its start.
+  static NamePlace of(std::string_view token, std::string_view raw, std::size_t line) {
     const std::less_equal<const char*> at_most;
     const bool inside =
         at_most(raw.data(), token.data()) && at_most(token.data(), raw.data() + raw.size());
-    const std::size_t offset = inside ? static_cast<std::size_t>(token.data() - raw.data()) : 0;
-    place.begin = static_cast<std::uint32_t>(std::min<std::size_t>(offset, 0xFFFFFF));
-    place.length = static_cast<std::uint32_t>(std::min<std::size_t>(token.size(), 0xFF));
-    return place;
+    return span(line, inside ? static_cast<std::size_t>(token.data() - raw.data()) : 0,
+                token.size());
   }
 
   // Where a name was written is not part of what a record means: two

@@ -43,8 +43,11 @@ class SectionList {
 
   // Parses the entries of a section. Each entry's body lines are released as
   // soon as it is parsed: nothing reads them again, and for a large section
-  // they would otherwise stay beside the records built from them.
-  static std::expected<SectionList, ParseError> from_blocks(SectionBlock& block) {
+  // they would otherwise stay beside the records built from them. With
+  // `errors`, an entry that fails is recorded there and still defined, with
+  // default values, so that the names it has do not turn into more errors.
+  static std::expected<SectionList, ParseError> from_blocks(
+      SectionBlock& block, std::vector<ParseError>* errors = nullptr) {
     SectionList list;
     list.entries.reserve(block.instances.size());
     for (std::size_t index : block.instances) {
@@ -56,7 +59,12 @@ class SectionList {
           return T::parse(instance.lines);
         }
       }();
-      if (!value) return std::unexpected(value.error().located(instance.lines, instance.line));
+      if (!value) {
+        ParseError error = value.error().located(instance.lines, instance.line);
+        if (!errors) return std::unexpected(std::move(error));
+        errors->push_back(std::move(error));
+        value = T{};
+      }
       if constexpr (requires { value->take_entry_name(instance.name); }) {
         value->take_entry_name(instance.name);
       }

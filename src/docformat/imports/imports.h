@@ -36,12 +36,20 @@ std::optional<std::string> parent_path(std::string_view path);
 // one, else the path with its components normalised.
 std::string cache_key(const std::string& path);
 
+// Where an import is written: the `@import` line that names it, and the
+// document's own import that led to it, directly or through the imports of
+// what it imports (the same line for the document's own imports).
+struct ImportedBy {
+  const Import& line;
+  const Import& root;
+  // The path of the imported file the line stands in; none: the document.
+  const std::optional<std::string>& file;
+};
+
 // Turns a resolved import path and its refresh request into the source
 // text, or nothing to skip the import.
-// `from` is the document's own import that led to the path, directly or
-// through the imports of what it imports.
 using Fetch = std::function<std::optional<std::string>(const std::string& path, bool refresh,
-                                                       const Import& from)>;
+                                                       const ImportedBy& by)>;
 
 using VisitedSet = std::unordered_set<std::string, TextHash, std::equal_to<>>;
 
@@ -85,20 +93,23 @@ class SourceCache {
 };
 
 // Fetches and parses one source, or takes it from `cache`. Nothing when the
-// fetch operation has nothing for the path.
+// fetch operation has nothing for the path. With `errors`, the source's
+// parse errors go there, each in the import, and what parses is loaded.
 template <Sections S>
-std::expected<std::optional<LoadedSource<S>>, ParseError> load_source(const std::string& path,
-                                                                      bool refresh, bool strict,
-                                                                      const Fetch& fetch,
-                                                                      const Import& from,
-                                                                      SourceCache<S>* cache) {
+std::expected<std::optional<LoadedSource<S>>, ParseError> load_source(
+    const std::string& path, bool refresh, bool strict, const Fetch& fetch, const ImportedBy& by,
+    SourceCache<S>* cache, std::vector<ParseError>* errors) {
   if (cache) {
     if (const LoadedSource<S>* kept = cache->find(path, strict)) return *kept;
   }
-  auto text = fetch(path, refresh, from);
+  auto text = fetch(path, refresh, by);
   if (!text) return std::nullopt;
-  auto imported = parse_document<S>(*text, strict);
+  std::vector<ParseError> own;
+  auto imported = parse_document<S>(*text, strict, errors ? &own : nullptr);
   if (!imported) return std::unexpected(ParseError::in_import(path, std::move(imported.error())));
+  for (ParseError& error : own) errors->push_back(ParseError::in_import(path, std::move(error)));
+  // A source with errors is not kept: a later load must report them again.
+  if (!own.empty()) cache = nullptr;
   LoadedSource<S> source{std::move(imported->sections), parse_imports(imported->header)};
   source.sections.set_origin(path);
   if (cache) cache->offer(path, strict, source);
@@ -107,19 +118,23 @@ std::expected<std::optional<LoadedSource<S>>, ParseError> load_source(const std:
 
 // Loads one import and, depth first, everything it imports in turn. The
 // pending imports live on an explicit stack, so a long chain of files that
-// import each other cannot exhaust the call stack.
+// import each other cannot exhaust the call stack. Without `errors`, the
+// first source that does not parse ends the load; with it, its errors go
+// there and the load goes on.
 template <Sections S>
 std::expected<void, ParseError> load_import(S& importer, const std::optional<std::string>& base,
                                             const Import& import, bool refresh, bool strict,
                                             const Fetch& fetch, VisitedSet& visited,
-                                            SourceCache<S>* cache = nullptr) {
+                                            SourceCache<S>* cache = nullptr,
+                                            std::vector<ParseError>* errors = nullptr) {
   struct Pending {
     std::vector<Import> imports;
     std::optional<std::string> base;
+    std::optional<std::string> file;  // where the imports are written; none: the document
     std::size_t next = 0;
   };
   std::vector<Pending> stack;
-  stack.push_back(Pending{{import}, base, 0});
+  stack.push_back(Pending{{import}, base, std::nullopt, 0});
   while (!stack.empty()) {
     Pending& top = stack.back();
     if (top.next == top.imports.size()) {
@@ -138,34 +153,40 @@ std::expected<void, ParseError> load_import(S& importer, const std::optional<std
     if (const LoadedSource<S>* source =
             kept && !current.alias ? cache->find(path, strict) : nullptr) {
       importer.merge_first_wins(source->sections);
-      if (!source->imports.empty()) stack.push_back(Pending{source->imports, parent_path(path), 0});
+      if (!source->imports.empty()) {
+        stack.push_back(Pending{source->imports, parent_path(path), path, 0});
+      }
       continue;
     }
-    auto loaded = load_source(path, current.refresh || refresh, strict, fetch, import, cache);
+    auto loaded = load_source(path, current.refresh || refresh, strict, fetch,
+                              ImportedBy{current, import, top.file}, cache, errors);
     if (!loaded) return std::unexpected(std::move(loaded.error()));
     if (!*loaded) continue;
     LoadedSource<S>& source = **loaded;
     if (current.alias) importer.qualify_collisions(source.sections, *current.alias);
     importer.merge_first_wins(std::move(source.sections));
     if (!source.imports.empty()) {
-      stack.push_back(Pending{std::move(source.imports), parent_path(path), 0});
+      stack.push_back(Pending{std::move(source.imports), parent_path(path), path, 0});
     }
   }
   return {};
 }
 
 // Loads every `@import` of the document's header into its sections, depth
-// first. Sources that `cache` keeps are parsed once and reused.
+// first. Sources that `cache` keeps are parsed once and reused. With
+// `errors`, see `load_import`.
 template <Sections S>
 std::expected<void, ParseError> resolve_imports_with_strictness(
     Document<S>& document, const std::optional<std::string>& base, bool refresh, bool strict,
-    const Fetch& fetch, SourceCache<S>* cache = nullptr) {
+    const Fetch& fetch, SourceCache<S>* cache = nullptr,
+    std::vector<ParseError>* errors = nullptr) {
   if (strict) {
     if (auto ok = reject_stray_meta(document.header); !ok) return ok;
   }
   VisitedSet visited;
   for (const Import& import : parse_imports(document.header)) {
-    auto ok = load_import(document.sections, base, import, refresh, strict, fetch, visited, cache);
+    auto ok = load_import(document.sections, base, import, refresh, strict, fetch, visited, cache,
+                          errors);
     if (!ok) return ok;
   }
   return {};

@@ -4,12 +4,16 @@
 
 namespace lyre {
 
-std::optional<Sound> default_instrument(std::string_view name) {
+bool is_waveform(std::string_view name) {
   static constexpr std::array<std::string_view, 6> kWaveforms = {
       "sine", "triangle", "saw", "soft_square", "hard_square", "hill"};
   bool known = false;
   for (std::string_view waveform : kWaveforms) known = known || waveform == name;
-  if (!known) return std::nullopt;
+  return known;
+}
+
+std::optional<Sound> default_instrument(std::string_view name) {
+  if (!is_waveform(name)) return std::nullopt;
   Sound sound;
   sound.harmonics.push_back(Harmonic{std::string(name), 1.0f, 1.0f, 0.0f});
   sound.attack = EnvelopeStage{0.004f, Curve::linear()};

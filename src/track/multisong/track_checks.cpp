@@ -5,7 +5,16 @@
 
 namespace lyre {
 
-std::expected<void, docformat::ParseError> check_meta_directives(const TrackDocument& document) {
+namespace {
+
+using Errors = std::vector<docformat::ParseError>;
+
+std::expected<void, docformat::ParseError> first_of(Errors errors) {
+  if (errors.empty()) return {};
+  return std::unexpected(std::move(errors.front()));
+}
+
+void add_meta_directive_errors(const TrackDocument& document, Errors& errors) {
   std::size_t number = 0;
   for (std::string_view raw : document.header) {
     ++number;
@@ -16,7 +25,7 @@ std::expected<void, docformat::ParseError> check_meta_directives(const TrackDocu
     // The message quotes '@word': the place runs from the '@' to the word's end.
     const std::string_view quoted =
         line.substr(0, static_cast<std::size_t>(word.data() + word.size() - line.data()));
-    return std::unexpected(docformat::ParseError(
+    errors.push_back(docformat::ParseError(
         docformat::ParseError::Source{docformat::Cause{
             cat("'@", word,
                 "' outside a song block does nothing: only '@import' is a document-level "
@@ -24,10 +33,7 @@ std::expected<void, docformat::ParseError> check_meta_directives(const TrackDocu
             number}},
         docformat::place_in_line(number, raw, quoted)));
   }
-  return {};
 }
-
-namespace {
 
 // The name before a colon when a stray Sounds line looks like the retired
 // one-line sound syntax ("lead: saw 1.0").
@@ -39,17 +45,13 @@ std::string_view one_line_sound_name(std::string_view line) {
   return name;
 }
 
-}  // namespace
-
-std::expected<void, docformat::ParseError> check_section_preambles(const TrackDocument& document) {
-  std::expected<void, docformat::ParseError> result;
+void add_preamble_errors(const TrackDocument& document, Errors& errors) {
   std::size_t index = 0;
   std::apply(
       [&](const auto&... list) {
         (
             [&] {
               const std::string_view heading = TrackSections::kNames[index++];
-              if (!result) return;
               for (const docformat::PreambleLine& preamble : list.preamble) {
                 const std::string_view raw = preamble.text;
                 std::string_view line = trim(raw);
@@ -65,18 +67,37 @@ std::expected<void, docformat::ParseError> check_section_preambles(const TrackDo
                 }
                 // The message quotes the whole line, which stands in the text as
                 // a copy: its place is the line, trimmed.
-                result = std::unexpected(docformat::ParseError(
+                errors.push_back(docformat::ParseError(
                     docformat::ParseError::Source{
                         docformat::Cause{cat("'", line, "' sits before the first block of '# ",
                                              heading, "', where nothing reads it: ", hint)}},
                     docformat::place_in_line(preamble.line, raw)));
-                return;
               }
             }(),
             ...);
       },
       document.sections.lists());
-  return result;
+}
+
+}  // namespace
+
+std::expected<void, docformat::ParseError> check_meta_directives(const TrackDocument& document) {
+  Errors errors;
+  add_meta_directive_errors(document, errors);
+  return first_of(std::move(errors));
+}
+
+std::expected<void, docformat::ParseError> check_section_preambles(const TrackDocument& document) {
+  Errors errors;
+  add_preamble_errors(document, errors);
+  return first_of(std::move(errors));
+}
+
+std::vector<docformat::ParseError> header_errors(const TrackDocument& document) {
+  Errors errors;
+  add_meta_directive_errors(document, errors);
+  add_preamble_errors(document, errors);
+  return errors;
 }
 
 }  // namespace lyre

@@ -16,8 +16,9 @@ void zip_lists(A&& a, B&& b, F&& f) {
 }
 
 template <class List>
-std::expected<void, docformat::ParseError> parse_into(List& list, docformat::SectionBlock& block) {
-  auto parsed = List::from_blocks(block);
+std::expected<void, docformat::ParseError> parse_into(List& list, docformat::SectionBlock& block,
+                                                      std::vector<docformat::ParseError>* errors) {
+  auto parsed = List::from_blocks(block, errors);
   if (!parsed) return std::unexpected(std::move(parsed.error()));
   for (std::size_t i = 0; i < block.lines.size(); ++i) {
     list.preamble.push_back({std::string(block.lines[i]), block.line + i});
@@ -34,7 +35,7 @@ std::expected<void, docformat::ParseError> parse_into(List& list, docformat::Sec
 }  // namespace
 
 std::expected<bool, docformat::ParseError> TrackSections::try_parse_into(
-    docformat::SectionBlock& block) {
+    docformat::SectionBlock& block, std::vector<docformat::ParseError>* errors) {
   std::expected<bool, docformat::ParseError> result = false;
   std::size_t index = 0;
   std::apply(
@@ -42,7 +43,7 @@ std::expected<bool, docformat::ParseError> TrackSections::try_parse_into(
         (
             [&] {
               if (kNames[index++] != block.name) return;
-              auto ok = parse_into(list, block);
+              auto ok = parse_into(list, block, errors);
               if (ok) {
                 result = true;
               } else {

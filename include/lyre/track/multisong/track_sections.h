@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 #include <expected>
 #include <string>
 #include <string_view>
@@ -48,9 +49,11 @@ struct TrackSections {
     return std::tie(songs, layers, sounds, tunings, waves, subtitles, motifs, snapshots, reverb);
   }
 
-  // True when the block's name is one of the nine and every entry parsed;
-  // the entries' body lines are then released.
-  std::expected<bool, docformat::ParseError> try_parse_into(docformat::SectionBlock& block);
+  // True when the block's name is one of the nine and every entry parsed (or,
+  // with `errors`, was read on past); the entries' body lines are then
+  // released.
+  std::expected<bool, docformat::ParseError> try_parse_into(
+      docformat::SectionBlock& block, std::vector<docformat::ParseError>* errors = nullptr);
   void set_origin(const std::string& origin);
   void merge_first_wins(TrackSections&& other);
   // The same merge from a record that is kept as it is, such as a cached library.
