@@ -1,6 +1,9 @@
 #include "cli/check_command.h"
 
 #include <algorithm>
+#include <set>
+#include <string>
+#include <tuple>
 
 #include "cli/inputs.h"
 #include "cli/run_files.h"
@@ -37,8 +40,20 @@ Outcome run_check(const CheckOptions& options) {
 Outcome report(std::vector<std::vector<Finding>> per_input, const CheckOptions& options) {
   Tally tally{.files = per_input.size()};
   std::vector<Finding> findings;
+  // A problem in an imported file is shown once however many checked files
+  // reach it, and not at all when that file is checked itself.
+  using Key = std::tuple<std::string, std::size_t, std::size_t, std::string>;
+  auto key = [](const Finding& f) { return Key{f.path, f.line, f.column, f.message}; };
+  std::set<Key> shown;
+  for (const std::vector<Finding>& found : per_input) {
+    for (const Finding& f : found) {
+      if (!f.imported) shown.insert(key(f));
+    }
+  }
   for (std::vector<Finding>& found : per_input) {
-    std::erase_if(found, [&](const Finding& f) { return ignored(options, f); });
+    std::erase_if(found, [&](const Finding& f) {
+      return ignored(options, f) || (f.imported && !shown.insert(key(f)).second);
+    });
     if (!found.empty()) ++tally.files_with_findings;
     for (Finding& finding : found) {
       ++(finding.severity == Severity::Error ? tally.errors : tally.warnings);

@@ -31,12 +31,16 @@ struct Problem {
   std::size_t begin = 0;
   std::size_t end = 0;
   std::string line_text;
+  Severity severity = Severity::Error;
   std::string rule;
   std::string message;
+  bool imported = false;  // it stands in a file that the checked one imports
 };
 
-// The problems of `text`, shown as `shown`, whose imports resolve against
-// `base` through `read`.
+// Every problem of `text`, shown as `shown`, whose imports resolve against
+// `base` through `read`: reading goes on after each, every import is
+// followed, and every name the text refers to is checked. In no particular
+// order.
 std::vector<Problem> problems_of(const std::string& shown, std::string_view text,
                                  const std::optional<std::string>& base, const SourceReader& read,
                                  LibraryCache& libraries);

@@ -24,6 +24,7 @@ struct Finding {
   Severity severity = Severity::Error;
   std::string rule;
   std::string message;
+  bool imported = false;  // it stands in a file that the checked one imports
   bool operator==(const Finding&) const = default;
 };
 

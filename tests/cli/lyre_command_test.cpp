@@ -78,14 +78,15 @@ const std::string every_stage_text =
     "./deep.track:1:1: error: subheader without an enclosing header [parse]\n"
     "./imp.track:1:9: error: import './missing.track': read error: No such file or directory "
     "[import]\n"
-    "./layer.track:1:1: error: intro:lead, intro:lead [unknown-layer]\n"
+    "./layer.track:3:8: error: unknown layer 'lead' [unknown-layer]\n"
+    "./layer.track:4:8: error: unknown layer 'lead' [unknown-layer]\n"
     "./meta.track:3:1: error: " +
     meta_message +
     " [header]\n"
     "./preamble.track:2:1: error: " +
     preamble_message +
     " [header]\n"
-    "./snd.track:1:1: error: melody:harp [unknown-sound]\n"
+    "./snd.track:6:1: error: unknown sound 'harp' [unknown-sound]\n"
     "./songs/tempo.track:3:8: error: invalid number for tempo: 'fast' [parse]\n"
     "./sound.track:6:9: error: invalid number for volume: 'loud' [parse]\n"
     "./utf.track:1:1: error: invalid UTF-8 on line 1 [read]\n";
@@ -112,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                     every_stage,
                     {"check", "."},
                     every_stage_text,
-                    "9 errors and 0 warnings in 9 of 10 files\n",
+                    "10 errors and 0 warnings in 9 of 10 files\n",
                     1},
         CommandCase{"FilesAsGivenInPathOrder",
                     {file("b.track", bad_tempo), file("a-b.track", bad_tempo),

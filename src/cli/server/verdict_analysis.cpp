@@ -8,6 +8,14 @@
 
 namespace lyre::server {
 
+namespace {
+
+Severity severity_of(cli::Severity severity) {
+  return severity == cli::Severity::Error ? Severity::Error : Severity::Warning;
+}
+
+}  // namespace
+
 std::vector<Diagnostic> VerdictAnalysis::diagnostics(const DocumentView& document,
                                                      const OpenText& open) {
   const std::string shown(document.path ? *document.path : document.uri);
@@ -22,7 +30,7 @@ std::vector<Diagnostic> VerdictAnalysis::diagnostics(const DocumentView& documen
     if (problem.path == shown) {
       const std::size_t line = problem.line - 1;
       diagnostics.push_back(Diagnostic{{{line, problem.begin}, {line, problem.end}},
-                                       Severity::Error,
+                                       severity_of(problem.severity),
                                        std::move(problem.rule),
                                        std::move(problem.message)});
       continue;
@@ -30,7 +38,7 @@ std::vector<Diagnostic> VerdictAnalysis::diagnostics(const DocumentView& documen
     // A problem inside an imported file: its file and line lead the message.
     diagnostics.push_back(
         Diagnostic{{},
-                   Severity::Error,
+                   severity_of(problem.severity),
                    std::move(problem.rule),
                    problem.path + ":" + std::to_string(problem.line) + ": " + problem.message});
   }

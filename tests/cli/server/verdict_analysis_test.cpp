@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "1:0-5 header: 'stray' sits before the first block of '# Songs', where "
                     "nothing reads it: move it into a '## <name>' block under '# Songs'\n"},
         VerdictCase{"UnresolvedLayer", file_uri, file_path, "# Songs\n\n## s\n@layer x\n",
-                    "0:0-0 unknown-layer: s:x\n"},
+                    "3:7-8 unknown-layer: unknown layer 'x'\n"},
         VerdictCase{"OpenImportServedFromMemory", file_uri, file_path, "@import broken.track\n",
                     "0:0-0 import: /lyre-verdict/broken.track:5: invalid number for duration: "
                     "'fast'\n"},
@@ -75,7 +75,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ""},
         VerdictCase{"BuiltInLibrary", file_uri, file_path, "@import std:drums\n", ""},
         VerdictCase{"UntitledIsShownByItsUri", "untitled:1", std::nullopt,
-                    "# Songs\n\n## s\n@layer x\n", "0:0-0 unknown-layer: s:x\n"}));
+                    "# Songs\n\n## s\n@layer x\n", "3:7-8 unknown-layer: unknown layer 'x'\n"}));
 
 // Imports that no open document stands in for come from the analysis's own
 // reader, and only from it.
