@@ -1,11 +1,11 @@
 // The engine: every problem of a text, each at its place, in the order found.
+#include "cli/engine.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <string>
 #include <vector>
-
-#include "cli/engine.h"
 
 namespace lyre::cli {
 namespace {

@@ -49,6 +49,28 @@ TEST_P(LyreCommandTest, PrintsExactReport) {
   EXPECT_EQ(run.status, c.status);
 }
 
+// One error in each of the nine entry types: reading goes on after each.
+const std::string nine_errors =
+    "# Songs\n## s\n@tempo fast\n# Layers\n## l\nsine x 60 1\n# Sounds\n## snd\n@volume "
+    "loud\n# Tunings\n## t\nnot a ratio\n# Waves\n## w\nbad wave\n# Subtitles\n## en\nzero 1 "
+    "hello\n# Motifs\n## m\n0 zero 1\n# Snapshots\n## calm\n@fade soon\n# Reverb\n## hall\n"
+    "@room 0.5\n";
+const std::string nine_errors_text =
+    "nine.track:3:8: error: invalid number for tempo: 'fast' [parse]\n"
+    "nine.track:6:6: error: invalid number for start: 'x' [parse]\n"
+    "nine.track:9:9: error: invalid number for volume: 'loud' [parse]\n"
+    "nine.track:12:1: error: invalid number for ratio: 'not' [parse]\n"
+    "nine.track:15:1: error: invalid number for wave x: 'bad' [parse]\n"
+    "nine.track:18:1: error: invalid number for subtitle beat: 'zero' [parse]\n"
+    "nine.track:21:3: error: invalid number for pitch: 'zero' [parse]\n"
+    "nine.track:24:7: error: invalid snapshot value 'soon' [parse]\n"
+    "nine.track:27:1: error: unknown reverb key '@room' [parse]\n";
+// Names the verdict never looks up.
+const std::string warned =
+    "# Songs\n## s\n@layer m\n@jump-at verse s via riff sound sine\n# Layers\n## m\nsine 0 60 "
+    "1\nsubtrack c 0\n";
+const std::string broken_lib = "# Layers\n## x\nsine 0 60 one\n";
+
 const std::string ok_song = "# Songs\n## intro\n@layer melody\n# Layers\n## melody\nsine 0 60 1\n";
 const std::string bad_tempo = "# Songs\n## intro\n@tempo fast\n";
 const std::string meta_message =
@@ -169,6 +191,73 @@ INSTANTIATE_TEST_SUITE_P(
                     "a.track:3:8: error: invalid number for tempo: 'fast' [parse]\n"
                     "a.track:3:8: error: invalid number for tempo: 'fast' [parse]\n",
                     "2 errors and 0 warnings in 2 of 2 files\n",
+                    1},
+        CommandCase{"NineEntryTypes",
+                    {file("nine.track", nine_errors)},
+                    {"check", "nine.track"},
+                    nine_errors_text,
+                    "9 errors and 0 warnings in 1 of 1 file\n",
+                    1},
+        CommandCase{"WarningsAloneDoNotFail",
+                    {file("w.track", warned)},
+                    {"check", "w.track"},
+                    "w.track:4:10: warning: unknown marker 'verse' [unknown-marker]\n"
+                    "w.track:4:22: warning: unknown motif 'riff' [unknown-motif]\n"
+                    "w.track:8:10: warning: unknown layer 'c' [unknown-subtrack]\n",
+                    "0 errors and 3 warnings in 1 of 1 file\n",
+                    0},
+        CommandCase{"StrictWarningsFail",
+                    {file("w.track", warned)},
+                    {"check", "--strict", "--ignore", "unknown-marker", "--ignore",
+                     "unknown-subtrack", "w.track"},
+                    "w.track:4:22: warning: unknown motif 'riff' [unknown-motif]\n",
+                    "0 errors and 1 warning in 1 of 1 file\n",
+                    1},
+        CommandCase{"IgnoredWarningsLeaveNothing",
+                    {file("w.track", warned)},
+                    {"check", "--strict", "--ignore=unknown-marker", "--ignore=unknown-motif",
+                     "--ignore=unknown-subtrack", "w.track"},
+                    "",
+                    "no problems in 1 file\n",
+                    0},
+        CommandCase{"GithubWarnings",
+                    {file("w.track", warned)},
+                    {"check", "--format", "github", "--ignore", "unknown-marker", "w.track"},
+                    "::warning file=w.track,line=4,col=22,endLine=4,endColumn=26,"
+                    "title=unknown-motif::unknown motif 'riff'\n"
+                    "::warning file=w.track,line=8,col=10,endLine=8,endColumn=11,"
+                    "title=unknown-subtrack::unknown layer 'c'\n",
+                    "0 errors and 2 warnings in 1 of 1 file\n",
+                    0},
+        // A problem in an imported file stands at its place there, once
+        // however many checked files reach it, and as the file's own when it
+        // is checked itself.
+        CommandCase{"ImportedProblemOnce",
+                    {file("lib/broken.track", broken_lib),
+                     file("a.track", "@import lib/broken.track as lib\n"),
+                     file("b.track", "@import lib/broken.track\n")},
+                    {"check", "a.track", "b.track"},
+                    "lib/broken.track:3:11: error: invalid number for duration: 'one' [import]\n",
+                    "1 error and 0 warnings in 1 of 2 files\n",
+                    1},
+        CommandCase{
+            "ImportedFileCheckedItself",
+            {file("lib/broken.track", broken_lib), file("a.track", "@import lib/broken.track\n")},
+            {"check", "."},
+            "./lib/broken.track:3:11: error: invalid number for duration: 'one' [parse]\n",
+            "1 error and 0 warnings in 1 of 2 files\n",
+            1},
+        CommandCase{"EveryImportAndNestedOnes",
+                    {file("lib.track", "@import gone.track\n# Sounds\n## pad\nsine 1\n"),
+                     file("a.track",
+                          "@import nowhere.track\n@import lib.track as lib\n# Songs\n## s\n"
+                          "@layer m\n# Layers\n## m\npad 0 60 1\n")},
+                    {"check", "a.track"},
+                    "a.track:1:9: error: import 'nowhere.track': read error: No such file or "
+                    "directory [import]\n"
+                    "lib.track:1:9: error: import 'gone.track': read error: No such file or "
+                    "directory [import]\n",
+                    "2 errors and 0 warnings in 1 of 1 file\n",
                     1},
         CommandCase{"NoPath", {}, {"check"}, "", "path is required\n" + usage_hint, 2},
         CommandCase{"UnknownOption",
