@@ -1,6 +1,5 @@
 #include "lyre/track/name_problems.h"
 
-#include <array>
 #include <string>
 #include <unordered_set>
 #include <utility>
@@ -13,11 +12,6 @@
 namespace lyre {
 
 namespace {
-
-// What a duplicate entry of each section is called, in field order.
-constexpr std::array<std::string_view, 9> kEntryKinds = {"song",   "layer",    "sound",
-                                                         "tuning", "wave",     "subtitle track",
-                                                         "motif",  "snapshot", "reverb preset"};
 
 class NameRules {
  public:
@@ -132,9 +126,9 @@ class NameRules {
   }
 
   void check_duplicates() {
-    std::size_t index = 0;
-    std::apply([&](const auto&... list) { (check_duplicates(list, kEntryKinds[index++]), ...); },
-               document_.sections.lists());
+    document_.sections.for_each_list([&](const auto& list, const TrackSections::Row& row) {
+      check_duplicates(list, row.entry);
+    });
   }
   template <class List>
   void check_duplicates(const List& list, std::string_view kind) {

@@ -50,6 +50,10 @@ concept HasCause = requires(const E& error) {
   { error.cause() } -> std::same_as<Cause>;
 };
 
+// How an entry type shows the line of its errors: the body line alone (a
+// `Source` error), or the file line then the body line (a `Line` error).
+enum class Numbering { BodyLine, FileLine };
+
 class ParseError {
  public:
   struct SubheaderWithoutHeader {};
@@ -84,6 +88,11 @@ class ParseError {
   template <HasCause E>
   static ParseError at_line(std::size_t line, const E& error) {
     return at_line(line, error.cause());
+  }
+  // An entry's error on body line `line`, numbered as the entry type shows it.
+  static ParseError numbered(Numbering numbering, std::size_t line, Cause cause) {
+    return numbering == Numbering::BodyLine ? source(std::move(cause))
+                                            : at_line(line, std::move(cause));
   }
   static ParseError in_import(std::string import, ParseError error);
 

@@ -46,37 +46,28 @@ std::string_view one_line_sound_name(std::string_view line) {
 }
 
 void add_preamble_errors(const TrackDocument& document, Errors& errors) {
-  std::size_t index = 0;
-  std::apply(
-      [&](const auto&... list) {
-        (
-            [&] {
-              const std::string_view heading = TrackSections::kNames[index++];
-              for (const docformat::PreambleLine& preamble : list.preamble) {
-                const std::string_view raw = preamble.text;
-                std::string_view line = trim(raw);
-                if (line.empty()) continue;
-                std::string hint;
-                std::string_view name = heading == "Sounds" ? one_line_sound_name(line) : "";
-                if (!name.empty()) {
-                  hint = cat("the pre-0.20 one-line sound syntax was replaced by a '## ", name,
-                             "' block, one harmonic per line and every setting as its own '@' "
-                             "directive");
-                } else {
-                  hint = cat("move it into a '## <name>' block under '# ", heading, "'");
-                }
-                // The message quotes the whole line, which stands in the text as
-                // a copy: its place is the line, trimmed.
-                errors.push_back(docformat::ParseError(
-                    docformat::ParseError::Source{
-                        docformat::Cause{cat("'", line, "' sits before the first block of '# ",
-                                             heading, "', where nothing reads it: ", hint)}},
-                    docformat::place_in_line(preamble.line, raw)));
-              }
-            }(),
-            ...);
-      },
-      document.sections.lists());
+  document.sections.for_each_list([&](const auto& list, const TrackSections::Row& row) {
+    const std::string_view heading = row.heading;
+    for (const docformat::PreambleLine& preamble : list.preamble) {
+      const std::string_view raw = preamble.text;
+      std::string_view line = trim(raw);
+      if (line.empty()) continue;
+      std::string hint;
+      std::string_view name = heading == "Sounds" ? one_line_sound_name(line) : "";
+      if (!name.empty()) {
+        hint = cat("the pre-0.20 one-line sound syntax was replaced by a '## ", name,
+                   "' block, one harmonic per line and every setting as its own '@' directive");
+      } else {
+        hint = cat("move it into a '## <name>' block under '# ", heading, "'");
+      }
+      // The message quotes the whole line, which stands in the text as a
+      // copy: its place is the line, trimmed.
+      errors.push_back(docformat::ParseError(docformat::ParseError::Source{docformat::Cause{cat(
+                                                 "'", line, "' sits before the first block of '# ",
+                                                 heading, "', where nothing reads it: ", hint)}},
+                                             docformat::place_in_line(preamble.line, raw)));
+    }
+  });
 }
 
 }  // namespace

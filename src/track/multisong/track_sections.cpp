@@ -12,7 +12,7 @@ namespace {
 template <class A, class B, class F>
 void zip_lists(A&& a, B&& b, F&& f) {
   [&]<std::size_t... I>(std::index_sequence<I...>) { (f(std::get<I>(a), std::get<I>(b)), ...); }
-  (std::make_index_sequence<9>{});
+  (std::make_index_sequence<TrackSections::kSections.size()>{});
 }
 
 template <class List>
@@ -37,37 +37,24 @@ std::expected<void, docformat::ParseError> parse_into(List& list, docformat::Sec
 std::expected<bool, docformat::ParseError> TrackSections::try_parse_into(
     docformat::SectionBlock& block, std::vector<docformat::ParseError>* errors) {
   std::expected<bool, docformat::ParseError> result = false;
-  std::size_t index = 0;
-  std::apply(
-      [&](auto&... list) {
-        (
-            [&] {
-              if (kNames[index++] != block.name) return;
-              auto ok = parse_into(list, block, errors);
-              if (ok) {
-                result = true;
-              } else {
-                result = std::unexpected(std::move(ok.error()));
-              }
-            }(),
-            ...);
-      },
-      lists());
+  for_each_list([&](auto& list, const Row& row) {
+    if (row.heading != block.name) return;
+    auto ok = parse_into(list, block, errors);
+    if (ok) {
+      result = true;
+    } else {
+      result = std::unexpected(std::move(ok.error()));
+    }
+  });
   return result;
 }
 
 void TrackSections::set_origin(const std::string& origin) {
-  std::apply(
-      [&](auto&... list) {
-        (
-            [&] {
-              for (auto& entry : list.entries) {
-                if (!entry.origin) entry.origin = origin;
-              }
-            }(),
-            ...);
-      },
-      lists());
+  for_each_list([&](auto& list, const Row&) {
+    for (auto& entry : list.entries) {
+      if (!entry.origin) entry.origin = origin;
+    }
+  });
 }
 
 void TrackSections::merge_first_wins(TrackSections&& other) {
@@ -84,7 +71,7 @@ void TrackSections::qualify_collisions(TrackSections& imported, std::string_view
   docformat::RenameMap map;
   zip_lists(lists(), imported.lists(),
             [&](const auto& mine, const auto& theirs) { mine.collisions(theirs, alias, map); });
-  std::apply([&](auto&... list) { (list.apply_renames(map), ...); }, imported.lists());
+  imported.for_each_list([&](auto& list, const Row&) { list.apply_renames(map); });
 }
 
 const Layer* resolve_layer(const TrackDocument& document, std::string_view name) {

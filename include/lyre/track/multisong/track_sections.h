@@ -6,11 +6,13 @@
 #pragma once
 
 #include <array>
-#include <vector>
 #include <expected>
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <type_traits>
+#include <utility>
+#include <vector>
 
 #include "lyre/docformat/document.h"
 #include "lyre/docformat/section_list.h"
@@ -37,10 +39,37 @@ struct TrackSections {
   docformat::SectionList<Snapshot> snapshots;
   docformat::SectionList<ReverbPreset> reverb;
 
-  // Section headings, in field order.
-  static constexpr std::array<std::string_view, 9> kNames = {"Songs",   "Layers",    "Sounds",
-                                                             "Tunings", "Waves",     "Subtitles",
-                                                             "Motifs",  "Snapshots", "Reverb"};
+  // The nine sections, in field order: the heading, what an entry is
+  // called, and how its errors show their line. Everything done to every
+  // list goes through `for_each_list` or `lists()` in this order.
+  struct Row {
+    std::string_view heading;
+    std::string_view entry;
+    docformat::Numbering numbering;
+  };
+  static constexpr std::array<Row, 9> kSections = {{
+      {"Songs", "song", docformat::Numbering::BodyLine},
+      {"Layers", "layer", docformat::Numbering::FileLine},
+      {"Sounds", "sound", docformat::Numbering::FileLine},
+      {"Tunings", "tuning", docformat::Numbering::FileLine},
+      {"Waves", "wave", docformat::Numbering::FileLine},
+      {"Subtitles", "subtitle track", docformat::Numbering::BodyLine},
+      {"Motifs", "motif", docformat::Numbering::FileLine},
+      {"Snapshots", "snapshot", docformat::Numbering::BodyLine},
+      {"Reverb", "reverb preset", docformat::Numbering::BodyLine},
+  }};
+
+  // Calls f(list, row) for each of the nine lists with its row of the table.
+  template <class F>
+  void for_each_list(F&& f) {
+    std::size_t index = 0;
+    std::apply([&](auto&... list) { (f(list, kSections[index++]), ...); }, lists());
+  }
+  template <class F>
+  void for_each_list(F&& f) const {
+    std::size_t index = 0;
+    std::apply([&](const auto&... list) { (f(list, kSections[index++]), ...); }, lists());
+  }
 
   auto lists() {
     return std::tie(songs, layers, sounds, tunings, waves, subtitles, motifs, snapshots, reverb);
@@ -62,6 +91,22 @@ struct TrackSections {
   // with an entry of this record in the same list, and the references to it.
   void qualify_collisions(TrackSections& imported, std::string_view alias) const;
 };
+
+// The table's row for the entry type `T`.
+template <class T, std::size_t I = 0>
+constexpr const TrackSections::Row& section_of() {
+  using List = std::remove_cvref_t<
+      std::tuple_element_t<I, decltype(std::declval<const TrackSections&>().lists())>>;
+  if constexpr (std::is_same_v<List, docformat::SectionList<T>>) {
+    return TrackSections::kSections[I];
+  } else {
+    return section_of<T, I + 1>();
+  }
+}
+template <class T>
+constexpr docformat::Numbering numbering_of() {
+  return section_of<T>().numbering;
+}
 
 using TrackDocument = docformat::Document<TrackSections>;
 // Compiled once, in the library.
