@@ -119,7 +119,7 @@ bool left_out(const Text& text, const std::vector<bool>& blank, std::size_t line
 
 // How many failing blocks are left out before giving up: each try parses
 // the whole text again.
-constexpr std::size_t kMaxRepairs = 64;
+constexpr std::size_t kMaxRepairs = 32;
 
 // Blanks what holds the failing file line `failing` (from 1): a header or
 // preamble line alone, an entry's body, and then its heading too. False when

@@ -181,6 +181,21 @@ TEST(NavigationTest, ADocumentWithoutAFileHasHoverButNoPlaceToGo) {
   EXPECT_EQ(hover ? hover->markdown : "", "sound `b`, line 5\n\n0 harmonics");
 }
 
+// Through an import `as` an alias, a name that collides is renamed; its
+// heading keeps the name as the imported file wrote it.
+TEST(NavigationTest, RenamedImportLeadsToTheNameAsWritten) {
+  LibraryCache libraries;
+  const DocumentView view{"file://" + main_path, main_path,
+                          "@import kit.track as kit\n# Layers\n## pad\norgan 0 1 1\n"
+                          "# Songs\n## s\n@layer kit::pad\n"};
+  const ImportSources sources{reader, libraries};
+  EXPECT_EQ(target_dump(definition_at(view, {6, 9}, sources)), kit_path + " 1:3-6");
+  const auto hover = hover_at(view, {6, 9}, sources);
+  EXPECT_EQ(hover ? hover->markdown : "",
+            "layer `kit::pad`, line 2 of kit.track\n\n1 note, 0 placements");
+  EXPECT_EQ(target_dump(definition_at(view, {3, 1}, sources)), kit_path + " 5:3-8");
+}
+
 // Texts that fail to parse: the failing entries are left out and the rest
 // still answers.
 struct BrokenCase {
@@ -245,7 +260,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Many failing entries: the repairs stop after a bound and leave the answer empty.
 TEST(NavigationTest, ManyFailingEntriesGiveNothing) {
   std::string text = layers_and_sounds;
-  for (int i = 0; i < 100; ++i) text += "# Layers\n## l" + std::to_string(i) + "\nb x 1 1\n";
+  for (int i = 0; i < 40; ++i) text += "# Layers\n## l" + std::to_string(i) + "\nb x 1 1\n";
   LibraryCache libraries;
   const DocumentView view{"file:///lyre-nav/x.track", "/lyre-nav/x.track", text};
   EXPECT_FALSE(hover_at(view, {2, 0}, ImportSources{reader, libraries}).has_value());
