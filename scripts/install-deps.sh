@@ -34,6 +34,8 @@ for task in "${@:-build}"; do
       need_command python3 python3
       # The package test also builds the embed example with clang.
       need_command clang++-16 clang-16
+      # The language server's test in a real editor.
+      need_command nvim neovim
       ;;
     bench)
       need_file /usr/include/benchmark/benchmark.h libbenchmark-dev

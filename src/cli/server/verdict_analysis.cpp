@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "cli/engine.h"
+#include "cli/server/navigation.h"
 #include "docformat/imports/imports.h"
 
 namespace lyre::server {
@@ -21,10 +22,7 @@ std::vector<Diagnostic> VerdictAnalysis::diagnostics(const DocumentView& documen
   const std::string shown(document.path ? *document.path : document.uri);
   std::optional<std::string> base;
   if (document.path) base = docformat::parent_path(*document.path);
-  const SourceReader read = [&](std::string_view name) -> std::expected<std::string, ParseError> {
-    if (auto text = open(name)) return std::string(*text);
-    return read_(name);
-  };
+  const SourceReader read = reader(open);
   std::vector<Diagnostic> diagnostics;
   for (cli::Problem& problem : cli::problems_of(shown, document.text, base, read, libraries_)) {
     if (problem.path == shown) {
@@ -43,6 +41,35 @@ std::vector<Diagnostic> VerdictAnalysis::diagnostics(const DocumentView& documen
                    problem.path + ":" + std::to_string(problem.line) + ": " + problem.message});
   }
   return diagnostics;
+}
+
+SourceReader VerdictAnalysis::reader(const OpenText& open) const {
+  return [this, &open](std::string_view name) -> std::expected<std::string, ParseError> {
+    if (auto text = open(name)) return std::string(*text);
+    return read_(name);
+  };
+}
+
+std::vector<Target> VerdictAnalysis::definition(const DocumentView& document, TextPlace place,
+                                                const OpenText& open) {
+  const SourceReader read = reader(open);
+  return definition_at(document, place, ImportSources{read, libraries_});
+}
+
+std::optional<HoverText> VerdictAnalysis::hover(const DocumentView& document, TextPlace place,
+                                                const OpenText& open) {
+  const SourceReader read = reader(open);
+  return hover_at(document, place, ImportSources{read, libraries_});
+}
+
+std::vector<OutlineSection> VerdictAnalysis::outline(const DocumentView& document) {
+  return outline_of(document);
+}
+
+std::vector<Completion> VerdictAnalysis::completion(const DocumentView& document, TextPlace place,
+                                                    const OpenText& open) {
+  const SourceReader read = reader(open);
+  return completion_at(document, place, ImportSources{read, libraries_});
 }
 
 }  // namespace lyre::server

@@ -1,6 +1,5 @@
 // The analysis the server starts with: the problems `lyre check` finds, as
-// diagnostics at their places, and no answers yet for the navigation
-// requests.
+// diagnostics at their places, and the navigation of navigation.h.
 #pragma once
 
 #include <utility>
@@ -17,18 +16,18 @@ class VerdictAnalysis final : public Analysis {
   explicit VerdictAnalysis(SourceReader read = read_source) : read_(std::move(read)) {}
 
   std::vector<Diagnostic> diagnostics(const DocumentView& document, const OpenText& open) override;
-  std::vector<Target> definition(const DocumentView&, TextPlace, const OpenText&) override {
-    return {};
-  }
-  std::optional<HoverText> hover(const DocumentView&, TextPlace, const OpenText&) override {
-    return std::nullopt;
-  }
-  std::vector<OutlineSection> outline(const DocumentView&) override { return {}; }
-  std::vector<Completion> completion(const DocumentView&, TextPlace, const OpenText&) override {
-    return {};
-  }
+  std::vector<Target> definition(const DocumentView& document, TextPlace place,
+                                 const OpenText& open) override;
+  std::optional<HoverText> hover(const DocumentView& document, TextPlace place,
+                                 const OpenText& open) override;
+  std::vector<OutlineSection> outline(const DocumentView& document) override;
+  std::vector<Completion> completion(const DocumentView& document, TextPlace place,
+                                     const OpenText& open) override;
 
  private:
+  // The open texts in place of their files, then `read_`.
+  SourceReader reader(const OpenText& open) const;
+
   SourceReader read_;
   LibraryCache libraries_;  // the built-in libraries, parsed once per session
 };

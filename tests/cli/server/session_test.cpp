@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -57,6 +58,23 @@ std::string published(const std::string& uri, const std::string& diagnostics) {
   return "{\"jsonrpc\":\"2.0\",\"method\":\"textDocument/publishDiagnostics\",\"params\":{"
          "\"diagnostics\":[" +
          diagnostics + "],\"uri\":\"" + uri + "\"}}\n";
+}
+
+std::string range(int start_line, int start, int end_line, int end) {
+  return "{\"end\":{\"character\":" + std::to_string(end) +
+         ",\"line\":" + std::to_string(end_line) +
+         "},\"start\":{\"character\":" + std::to_string(start) +
+         ",\"line\":" + std::to_string(start_line) + "}}";
+}
+
+// A document symbol; a section has `children`, an entry none.
+std::string symbol(const std::string& name, const std::string& detail, int kind,
+                   const std::string& whole, const std::string& selection,
+                   const std::optional<std::string>& children = std::nullopt) {
+  std::string out = "{";
+  if (children) out += "\"children\":[" + *children + "],";
+  out += "\"detail\":\"" + detail + "\",\"kind\":" + std::to_string(kind) + ",\"name\":\"" + name;
+  return out + "\",\"range\":" + whole + ",\"selectionRange\":" + selection + "}";
 }
 
 std::string diagnostic(int line, int start, int end, const std::string& code,
@@ -123,12 +141,103 @@ TEST(SessionTest, Utf16FromProblemToFix) {
                 // A problem inside an import names its file and line.
                 published(b_uri, diagnostic(0, 0, 0, "import", dir + "/a.track:5: " + problem)) +
                 published(a_uri, "") + published(b_uri, "") + result(2, "[]") + result(3, "null") +
-                result(4, "[]") + result(5, "[]") +
+                result(4, "[" +
+                              symbol("Sounds", "1 entry", 3, range(0, 0, 4, 10), range(0, 2, 0, 8),
+                                     symbol("kick", "1 harmonic", 12, range(2, 0, 4, 10),
+                                            range(2, 3, 2, 7))) +
+                              "]") +
+                result(5, "[]") +
                 "{\"error\":{\"code\":-32601,\"message\":\"unknown method "
                 "'textDocument/formatting'\"},\"id\":6,\"jsonrpc\":\"2.0\"}\n"
                 "{\"error\":{\"code\":-32700,\"message\":\"invalid JSON\"},\"id\":null,"
                 "\"jsonrpc\":\"2.0\"}\n" +
                 published(b_uri, "") + result(7, "null"));
+}
+
+std::string at_place(const std::string& method, int id, const std::string& uri, int line,
+                     int character) {
+  return request(id, method,
+                 "{\"textDocument\":{\"uri\":\"" + uri + "\"},\"position\":{\"line\":" +
+                     std::to_string(line) + ",\"character\":" + std::to_string(character) + "}}");
+}
+
+std::string hover(const std::string& markdown, const std::string& span) {
+  return "{\"contents\":{\"kind\":\"markdown\",\"value\":\"" + markdown + "\"},\"range\":" + span +
+         "}";
+}
+
+std::string directives(std::initializer_list<const char*> words) {
+  std::string out;
+  for (const char* word : words) {
+    out += std::string(out.empty() ? "[" : ",") +
+           "{\"detail\":\"directive\",\"kind\":14,\"label\":\"" + word + "\"}";
+  }
+  return out + "]";
+}
+
+// "è" is two bytes and one UTF-16 unit: every column after it differs.
+const std::string navigated =
+    "# Songs\\n## intro\\n@layer th\xC3\xA8me\\n@layer drums\\n\\n# Layers\\n## th\xC3\xA8me\\n"
+    "bell 0 60 1\\n\\n# Sounds\\n## bell\\nsine 1\\n## pad\\n@decay fast\\n";
+
+TEST(SessionTest, NavigationFromProblemToFixAndAcrossAnImport) {
+  const Outcome outcome = serve(frames({
+      request(1, "initialize", "{\"capabilities\":{}}"),
+      notification("initialized", "{}"),
+      open(a_uri, navigated),
+      at_place("textDocument/definition", 2, a_uri, 2, 9),
+      at_place("textDocument/hover", 3, a_uri, 7, 2),
+      at_place("textDocument/hover", 4, a_uri, 2, 12),
+      request(5, "textDocument/documentSymbol", "{\"textDocument\":{\"uri\":\"" + a_uri + "\"}}"),
+      at_place("textDocument/completion", 6, a_uri, 3, 7),
+      at_place("textDocument/completion", 7, a_uri, 13, 1),
+      change(a_uri, 13, 7, 11, "0.3"),
+      open(b_uri, "@import a.track\\n# Songs\\n## outro\\n@layer th\xC3\xA8me\\n"),
+      at_place("textDocument/definition", 8, b_uri, 3, 12),
+      at_place("textDocument/hover", 9, b_uri, 3, 7),
+      at_place("textDocument/definition", 10, b_uri, 0, 3),
+      request(11, "shutdown", "null"),
+      notification("exit", "null"),
+  }));
+  EXPECT_EQ(outcome.status, 0);
+  const std::string thème = "th\xC3\xA8me";
+  const std::string layer_hover = "layer `" + thème + "`, ";
+  EXPECT_EQ(
+      outcome.bodies,
+      initialized(1, "utf-16") +
+          published(a_uri, diagnostic(13, 7, 11, "parse", "invalid number for duration: 'fast'")) +
+          result(2, "[{\"range\":" + range(6, 3, 6, 8) + ",\"uri\":\"" + a_uri + "\"}]") +
+          result(3, hover("sound `bell`, line 11\\n\\n1 harmonic", range(7, 0, 7, 4))) +
+          result(4, hover(layer_hover + "line 7\\n\\n1 note, 0 placements", range(2, 7, 2, 12))) +
+          result(
+              5,
+              "[" +
+                  symbol("Songs", "1 entry", 3, range(0, 0, 4, 0), range(0, 2, 0, 7),
+                         symbol("intro", "2 layers, tempo 120", 2, range(1, 0, 3, 12),
+                                range(1, 3, 1, 8))) +
+                  "," +
+                  symbol("Layers", "1 entry", 3, range(5, 0, 8, 0), range(5, 2, 5, 8),
+                         symbol(thème, "1 note, 0 placements", 5, range(6, 0, 7, 11),
+                                range(6, 3, 6, 8))) +
+                  "," +
+                  // The failing sound is outlined without what it holds.
+                  symbol(
+                      "Sounds", "2 entries", 3, range(9, 0, 13, 11), range(9, 2, 9, 8),
+                      symbol("bell", "1 harmonic", 12, range(10, 0, 11, 6), range(10, 3, 10, 7)) +
+                          "," + symbol("pad", "", 12, range(12, 0, 13, 11), range(12, 3, 12, 6))) +
+                  "]") +
+          result(6, "[{\"detail\":\"line 7\",\"kind\":9,\"label\":\"" + thème + "\"}]") +
+          result(7,
+                 directives({"attack", "decay", "release", "sustain", "volume", "noise",
+                             "distortion", "detune", "vol-jitter", "duty_sweep", "slide", "filter",
+                             "vibrato", "tremolo", "arpeggio", "steps", "voice", "sample"})) +
+          // The fix leaves the layer that nothing defines.
+          published(a_uri, diagnostic(0, 0, 0, "unknown-layer", "intro:drums")) +
+          published(b_uri, diagnostic(0, 0, 0, "unknown-layer", "intro:drums")) +
+          result(8, "[{\"range\":" + range(6, 3, 6, 8) + ",\"uri\":\"" + a_uri + "\"}]") +
+          result(9, hover(layer_hover + "line 7 of a.track\\n\\n1 note, 0 placements",
+                          range(3, 7, 3, 12))) +
+          result(10, "[]") + result(11, "null"));
 }
 
 TEST(SessionTest, Utf8CountsBytes) {
