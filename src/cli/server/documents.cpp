@@ -10,20 +10,6 @@ namespace lyre::server {
 
 namespace {
 
-// The `@import` lines before the first heading, where imports live; other
-// lines are left out, as the import reader skips them anyway.
-std::vector<std::string_view> import_lines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty() && text.front() != '#') {
-    const std::size_t end = std::min(text.find('\n'), text.size());
-    std::string_view line = text.substr(0, end);
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    if (line.starts_with("@import")) lines.push_back(line);
-    text.remove_prefix(std::min(end + 1, text.size()));
-  }
-  return lines;
-}
-
 // The import keys of the files `document` imports.
 std::set<std::string> imported_keys(const OpenDocument& document) {
   std::set<std::string> keys;
@@ -36,6 +22,20 @@ std::set<std::string> imported_keys(const OpenDocument& document) {
 }
 
 }  // namespace
+
+// The lines before the first heading, where imports live, each at its
+// place, so that an import's line is its file line.
+std::vector<std::string_view> import_lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty() && text.front() != '#') {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    std::string_view line = text.substr(0, end);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    lines.push_back(line);
+    text.remove_prefix(std::min(end + 1, text.size()));
+  }
+  return lines;
+}
 
 bool Documents::open(const std::string& uri, std::string text) {
   auto found = documents_.find(uri);

@@ -13,6 +13,9 @@
 
 namespace lyre::server {
 
+// The lines of `text` before its first heading, where its imports stand.
+std::vector<std::string_view> import_lines(std::string_view text);
+
 // Bounds what the open documents may hold together.
 inline constexpr std::size_t kMaxOpenBytes = std::size_t{1} << 30;
 

@@ -4,8 +4,10 @@
 #include <utility>
 
 #include "cli/engine.h"
+#include "cli/server/documents.h"
 #include "cli/server/navigation.h"
 #include "docformat/imports/imports.h"
+#include "track/format/source/display_path.h"
 
 namespace lyre::server {
 
@@ -13,6 +15,22 @@ namespace {
 
 Severity severity_of(cli::Severity severity) {
   return severity == cli::Severity::Error ? Severity::Error : Severity::Warning;
+}
+
+// The span of the target of the `@import` line that names the file shown as
+// `path`, or of the first `@import` line; none without one.
+TextSpan import_span(const std::vector<docformat::Import>& imports,
+                     const std::optional<std::string>& base, std::string_view path) {
+  if (imports.empty()) return {};
+  const docformat::Import* line = &imports.front();
+  for (const docformat::Import& import : imports) {
+    if (display_path(docformat::resolve_import_path(base, import.target)) == path) {
+      line = &import;
+      break;
+    }
+  }
+  const std::size_t at = line->place.line - 1;
+  return TextSpan{{at, line->place.begin}, {at, line->place.end}};
 }
 
 }  // namespace
@@ -23,6 +41,8 @@ std::vector<Diagnostic> VerdictAnalysis::diagnostics(const DocumentView& documen
   std::optional<std::string> base;
   if (document.path) base = docformat::parent_path(*document.path);
   const SourceReader read = reader(open);
+  const std::vector<docformat::Import> imports =
+      docformat::parse_imports(import_lines(document.text));
   std::vector<Diagnostic> diagnostics;
   for (cli::Problem& problem : cli::problems_of(shown, document.text, base, read, libraries_)) {
     if (problem.path == shown) {
@@ -33,10 +53,11 @@ std::vector<Diagnostic> VerdictAnalysis::diagnostics(const DocumentView& documen
                                        std::move(problem.message)});
       continue;
     }
-    // A problem inside an imported file: its file and line lead the message.
+    // A problem inside an imported file stands on the `@import` line that
+    // brings the file in, or else the first, which leads to it through the
+    // files it imports; its file and line lead the message.
     diagnostics.push_back(
-        Diagnostic{{},
-                   severity_of(problem.severity),
+        Diagnostic{import_span(imports, base, problem.path), severity_of(problem.severity),
                    std::move(problem.rule),
                    problem.path + ":" + std::to_string(problem.line) + ": " + problem.message});
   }

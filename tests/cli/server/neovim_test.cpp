@@ -125,6 +125,7 @@ TEST(NeovimTest, DiagnosticsAndDefinitionInAHeadlessEditor) {
   // Neovim shows columns in bytes: the 'x' is byte 24 and UTF-16 unit 23.
   EXPECT_EQ(recorded,
             "diagnostic 7:24 invalid number for volume: 'x'\n"
+            "diagnostic 3:7 unknown layer 'drums'\n"
             "definition broken.track 6:3-6:8\n"
             // The layer's body fails to parse, so the hover says nothing of it.
             "hover layer `th\xC3\xA8me`, line 7\n");

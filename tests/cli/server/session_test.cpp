@@ -139,7 +139,7 @@ TEST(SessionTest, Utf16FromProblemToFix) {
   EXPECT_EQ(outcome.bodies,
             initialized(1, "utf-16") + published(a_uri, diagnostic(4, 7, 13, "parse", problem)) +
                 // A problem inside an import names its file and line.
-                published(b_uri, diagnostic(0, 0, 0, "import", dir + "/a.track:5: " + problem)) +
+                published(b_uri, diagnostic(0, 8, 15, "import", dir + "/a.track:5: " + problem)) +
                 published(a_uri, "") + published(b_uri, "") + result(2, "[]") + result(3, "null") +
                 result(4, "[" +
                               symbol("Sounds", "1 entry", 3, range(0, 0, 4, 10), range(0, 2, 0, 8),
@@ -202,10 +202,12 @@ TEST(SessionTest, NavigationFromProblemToFixAndAcrossAnImport) {
   EXPECT_EQ(outcome.status, 0);
   const std::string thème = "th\xC3\xA8me";
   const std::string layer_hover = "layer `" + thème + "`, ";
+  const std::string drums = "unknown layer 'drums'";
   EXPECT_EQ(
       outcome.bodies,
       initialized(1, "utf-16") +
-          published(a_uri, diagnostic(13, 7, 11, "parse", "invalid number for duration: 'fast'")) +
+          published(a_uri, diagnostic(13, 7, 11, "parse", "invalid number for duration: 'fast'") +
+                               "," + diagnostic(3, 7, 12, "unknown-layer", drums)) +
           result(2, "[{\"range\":" + range(6, 3, 6, 8) + ",\"uri\":\"" + a_uri + "\"}]") +
           result(3, hover("sound `bell`, line 11\\n\\n1 harmonic", range(7, 0, 7, 4))) +
           result(4, hover(layer_hover + "line 7\\n\\n1 note, 0 placements", range(2, 7, 2, 12))) +
@@ -232,8 +234,10 @@ TEST(SessionTest, NavigationFromProblemToFixAndAcrossAnImport) {
                              "distortion", "detune", "vol-jitter", "duty_sweep", "slide", "filter",
                              "vibrato", "tremolo", "arpeggio", "steps", "voice", "sample"})) +
           // The fix leaves the layer that nothing defines.
-          published(a_uri, diagnostic(0, 0, 0, "unknown-layer", "intro:drums")) +
-          published(b_uri, diagnostic(0, 0, 0, "unknown-layer", "intro:drums")) +
+          published(a_uri, diagnostic(3, 7, 12, "unknown-layer", drums)) +
+          // In the importing file, on the line that imports it.
+          published(b_uri, diagnostic(0, 8, 15, "unknown-layer",
+                                      "/lyre-server-session/a.track:4: " + drums)) +
           result(8, "[{\"range\":" + range(6, 3, 6, 8) + ",\"uri\":\"" + a_uri + "\"}]") +
           result(9, hover(layer_hover + "line 7 of a.track\\n\\n1 note, 0 placements",
                           range(3, 7, 3, 12))) +

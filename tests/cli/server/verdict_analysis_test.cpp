@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         VerdictCase{"UnresolvedLayer", file_uri, file_path, "# Songs\n\n## s\n@layer x\n",
                     "3:7-8 unknown-layer: unknown layer 'x'\n"},
         VerdictCase{"OpenImportServedFromMemory", file_uri, file_path, "@import broken.track\n",
-                    "0:0-0 import: /lyre-verdict/broken.track:5: invalid number for duration: "
+                    "0:8-20 import: /lyre-verdict/broken.track:5: invalid number for duration: "
                     "'fast'\n"},
         VerdictCase{"OpenImportThatIsFine", file_uri, file_path, "@import fine.track\n# Songs\n",
                     ""},
