@@ -17,7 +17,8 @@ namespace lyre::docformat::testing {
 struct Item {
   std::vector<std::string> refs;
 
-  static std::expected<Item, ParseError> parse(std::span<const std::string_view> lines) {
+  static std::expected<Item, ParseError> parse(std::span<const std::string_view> lines,
+                                               std::size_t = 1) {
     Item item;
     for (std::size_t i = 0; i < lines.size(); ++i) {
       if (lines[i] == "bad")

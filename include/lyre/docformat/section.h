@@ -36,12 +36,14 @@ inline void rename(std::optional<std::string>& name, const RenameMap& map) {
   if (name) rename(*name, map);
 }
 
-// An entry type: parses the body lines of one block (line numbers in its
-// error count body lines from 1) and rewrites the names it refers to.
+// An entry type: parses the body lines of one block, the first of them file
+// line `first_line` (line numbers in its errors count body lines from 1;
+// the names it refers to are placed on file lines), and rewrites the names
+// it refers to.
 template <class T>
 concept Section = requires(T& value, std::span<const std::string_view> lines,
-                           const RenameMap& map) {
-  { T::parse(lines) } -> std::same_as<std::expected<T, ParseError>>;
+                           std::size_t first_line, const RenameMap& map) {
+  { T::parse(lines, first_line) } -> std::same_as<std::expected<T, ParseError>>;
   value.rename_references(map);
 };
 

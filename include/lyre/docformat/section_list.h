@@ -52,13 +52,7 @@ class SectionList {
     list.entries.reserve(block.instances.size());
     for (std::size_t index : block.instances) {
       Instance& instance = block.nodes[index];
-      auto value = [&] {
-        if constexpr (requires { T::parse(instance.lines, instance.line); }) {
-          return T::parse(instance.lines, instance.line);
-        } else {
-          return T::parse(instance.lines);
-        }
-      }();
+      auto value = T::parse(instance.lines, instance.line);
       if (!value) {
         ParseError error = value.error().located(instance.lines, instance.line);
         if (!errors) return std::unexpected(std::move(error));

@@ -1,6 +1,7 @@
 // Timed text lines shown during playback.
 #pragma once
 
+#include <cstddef>
 #include <expected>
 #include <span>
 #include <string>
@@ -22,7 +23,7 @@ struct SubtitleTrack {
 
   // Errors name the line within the body only.
   static std::expected<SubtitleTrack, docformat::ParseError> parse(
-      std::span<const std::string_view> lines);
+      std::span<const std::string_view> lines, std::size_t first_line = 1);
 
   // A subtitle track refers to no other entry.
   void rename_references(const docformat::RenameMap&) {}

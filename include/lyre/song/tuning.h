@@ -31,8 +31,8 @@ struct Tuning {
   std::vector<float> ratios() const;
 
   // Errors are `Line` errors numbered by body line (from 1, blanks counted).
-  static std::expected<Tuning, docformat::ParseError> parse(
-      std::span<const std::string_view> lines);
+  static std::expected<Tuning, docformat::ParseError> parse(std::span<const std::string_view> lines,
+                                                            std::size_t first_line = 1);
   void rename_references(const docformat::RenameMap&) {}
 
   // Equal when the periods and every ratio are, however they are stored.

@@ -52,9 +52,9 @@ std::expected<void, ParseError> append_ratios(Tuning& tuning, Tokens& tokens, st
   return {};
 }
 
-// Never empty, and scaled so that a first ratio other than 0 is exactly 1.
-// Equal steps already start at 1.
-void normalise(Tuning& tuning) {
+}  // namespace
+
+void normalise_tuning(Tuning& tuning) {
   if (tuning.equal_steps != 0) return;
   std::vector<float>& ratios = tuning.written_ratios;
   if (ratios.empty()) {
@@ -65,8 +65,6 @@ void normalise(Tuning& tuning) {
   if (first == 0.0f || first == 1.0f) return;
   for (float& ratio : ratios) ratio /= first;
 }
-
-}  // namespace
 
 std::expected<void, ParseError> apply_tuning_line(Tuning& tuning, std::string_view line,
                                                   std::size_t n) {
@@ -82,19 +80,6 @@ std::expected<void, ParseError> apply_tuning_line(Tuning& tuning, std::string_vi
     return apply_period(tuning, tokens, n);
   }
   return append_ratios(tuning, tokens, n);
-}
-
-std::expected<Tuning, docformat::ParseError> Tuning::parse(
-    std::span<const std::string_view> lines) {
-  Tuning tuning;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::string_view text = trim(lines[i]);
-    if (text.empty()) continue;
-    auto applied = apply_tuning_line(tuning, text, i + 1);
-    if (!applied) return std::unexpected(docformat::ParseError::at_line(i + 1, applied.error()));
-  }
-  normalise(tuning);
-  return tuning;
 }
 
 }  // namespace lyre

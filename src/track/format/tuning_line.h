@@ -16,4 +16,8 @@ namespace lyre {
 std::expected<void, ParseError> apply_tuning_line(Tuning& tuning, std::string_view line,
                                                   std::size_t n);
 
+// Once every line is applied: never empty, and scaled so that a first ratio
+// other than 0 is exactly 1. Equal steps already start at 1.
+void normalise_tuning(Tuning& tuning);
+
 }  // namespace lyre

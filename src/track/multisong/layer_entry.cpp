@@ -15,6 +15,7 @@
 #include "track/format/clips/track_line.h"
 #include "track/format/layer_directive.h"
 #include "track/format/tokens.h"
+#include "track/multisong/entry_body.h"
 #include "track/multisong/indented_line.h"
 #include "track/multisong/layer_body_error.h"
 
@@ -22,46 +23,47 @@ namespace lyre {
 
 namespace {
 
-using Read = std::expected<void, docformat::ParseError>;
+using Applied = std::expected<void, docformat::Cause>;
 
-Read at_line(std::size_t n, const std::expected<void, ParseError>& applied) {
-  // Built in place: GCC 12 warns falsely about a moved std::unexpected here.
-  if (!applied) return Read(std::unexpect, docformat::ParseError::at_line(n, applied.error()));
+// What a reader's result leaves to the body loop: nothing, or its cause.
+template <class E>
+Applied applied(const std::expected<void, E>& result) {
+  if (!result) return std::unexpected(result.error().cause());
   return {};
 }
 
-std::unexpected<docformat::ParseError> body_error(std::size_t n, LayerBodyError::Kind kind) {
-  return std::unexpected(docformat::ParseError::at_line(n, LayerBodyError{kind}));
+Applied body_error(LayerBodyError::Kind kind) {
+  return std::unexpected(LayerBodyError{kind}.cause());
 }
 
-Read apply_directive_line(Layer& layer, std::string_view line, std::size_t n,
-                          const docformat::LineAt& at) {
-  for (std::string_view directive : split_directives(line)) {
+Applied apply_directive_line(Layer& layer, const BodyLine& line) {
+  for (std::string_view directive : split_directives(line.text)) {
     FirstSplit split = split_at_whitespace(directive);
-    auto applied = apply_layer_directive(layer, split.head, trim(split.tail), n, at);
-    if (!applied) return at_line(n, applied);
+    auto done = apply_layer_directive(layer, split.head, trim(split.tail), line.n, line.at);
+    if (!done) return applied(done);
   }
   return {};
 }
 
 // An indented line shapes the item read last: a curve line its note, any
 // other line its placement.
-Read apply_indented_line(Layer& layer, std::optional<ClipKind> last, std::string_view line,
-                         std::size_t n) {
-  std::string_view word = Tokens(line).next().value_or(std::string_view());
+Applied apply_indented_line(Layer& layer, std::optional<ClipKind> last, const BodyLine& line) {
+  std::string_view word = Tokens(line.text).next().value_or(std::string_view());
   if (word == "pitch" || word == "volume") {
-    if (last != ClipKind::Note) return body_error(n, LayerBodyError::Kind::CurveWithoutNote);
-    return at_line(n, apply_note_curve(layer.notes.back(), line, n));
+    if (last != ClipKind::Note) return body_error(LayerBodyError::Kind::CurveWithoutNote);
+    return applied(apply_note_curve(layer.notes.back(), line.text, line.n));
   }
   if (last == ClipKind::Motif) {
     MotifInstance& placement = layer.motifs.back();
-    return at_line(n, apply_placement_override(placement.trim, placement.overrides, line, n));
+    return applied(
+        apply_placement_override(placement.trim, placement.overrides, line.text, line.n));
   }
   if (last == ClipKind::Subtrack) {
     SubtrackInstance& placement = layer.subtracks.back();
-    return at_line(n, apply_placement_override(placement.trim, placement.overrides, line, n));
+    return applied(
+        apply_placement_override(placement.trim, placement.overrides, line.text, line.n));
   }
-  return body_error(n, LayerBodyError::Kind::OverrideWithoutPlacement);
+  return body_error(LayerBodyError::Kind::OverrideWithoutPlacement);
 }
 
 // An upper bound on the notes of a body: reserving for it saves regrowing the
@@ -105,24 +107,15 @@ std::expected<Layer, docformat::ParseError> Layer::parse(std::span<const std::st
   // Small bodies grow cheaply, and reserving for them would cost a note's
   // room in every layer that holds only placements.
   if (lines.size() >= 16) layer.notes.reserve(possible_notes(lines));
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::size_t n = i + 1;
-    std::string_view line = trim(lines[i]);
-    if (line.empty()) continue;
-    const docformat::LineAt at{lines[i], first_line + i};
-    if (line.front() == '@') {
-      if (auto read = apply_directive_line(layer, line, n, at); !read)
-        return std::unexpected(read.error());
-    } else if (is_indented(lines[i])) {
-      if (auto read = apply_indented_line(layer, last, line, n); !read) {
-        return std::unexpected(read.error());
-      }
-    } else {
-      auto kind = add_clip_line(layer, line, n, at);
-      if (!kind) return std::unexpected(docformat::ParseError::at_line(n, kind.error()));
-      last = *kind;
-    }
-  }
+  auto read = read_body<Layer>(lines, first_line, [&](const BodyLine& line) -> Applied {
+    if (line.text.front() == '@') return apply_directive_line(layer, line);
+    if (is_indented(line.raw)) return apply_indented_line(layer, last, line);
+    auto kind = add_clip_line(layer, line.text, line.n, line.at);
+    if (!kind) return std::unexpected(kind.error().cause());
+    last = *kind;
+    return {};
+  });
+  if (!read) return std::unexpected(std::move(read.error()));
   // Curve and override lines have been applied, so sorting cannot change
   // which note they shaped.
   sort_notes(layer.notes);

@@ -7,6 +7,7 @@
 #include "track/format/clips/note_curve.h"
 #include "track/format/clips/note_fields.h"
 #include "track/format/tokens.h"
+#include "track/multisong/entry_body.h"
 #include "track/multisong/indented_line.h"
 #include "track/multisong/motif_entry.h"
 
@@ -14,8 +15,10 @@ namespace lyre {
 
 namespace {
 
-std::unexpected<docformat::ParseError> body_error(std::size_t n, MotifBodyError::Kind kind) {
-  return std::unexpected(docformat::ParseError::at_line(n, MotifBodyError{kind}));
+using Applied = std::expected<void, docformat::Cause>;
+
+Applied body_error(MotifBodyError::Kind kind) {
+  return std::unexpected(MotifBodyError{kind}.cause());
 }
 
 }  // namespace
@@ -28,27 +31,27 @@ std::expected<Note, ParseError> parse_motif_note(std::string_view line, std::siz
   return note;
 }
 
-std::expected<Motif, docformat::ParseError> Motif::parse(std::span<const std::string_view> lines) {
+std::expected<Motif, docformat::ParseError> Motif::parse(std::span<const std::string_view> lines,
+                                                         std::size_t first_line) {
   Motif motif;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::size_t n = i + 1;
-    std::string_view line = trim(lines[i]);
-    if (line.empty()) continue;
-    if (!is_indented(lines[i])) {
-      auto note = parse_motif_note(line, n);
-      if (!note) return std::unexpected(docformat::ParseError::at_line(n, note.error()));
+  auto read = read_body<Motif>(lines, first_line, [&](const BodyLine& line) -> Applied {
+    if (!is_indented(line.raw)) {
+      auto note = parse_motif_note(line.text, line.n);
+      if (!note) return std::unexpected(note.error().cause());
       motif.notes.push_back(std::move(*note));
-      continue;
+      return {};
     }
     // The kind of line is checked before whether a note precedes it.
-    std::string_view word = Tokens(line).next().value_or(std::string_view());
+    std::string_view word = Tokens(line.text).next().value_or(std::string_view());
     if (word != "pitch" && word != "volume") {
-      return body_error(n, MotifBodyError::Kind::NonCurveIndent);
+      return body_error(MotifBodyError::Kind::NonCurveIndent);
     }
-    if (motif.notes.empty()) return body_error(n, MotifBodyError::Kind::CurveWithoutNote);
-    auto applied = apply_note_curve(motif.notes.back(), line, n);
-    if (!applied) return std::unexpected(docformat::ParseError::at_line(n, applied.error()));
-  }
+    if (motif.notes.empty()) return body_error(MotifBodyError::Kind::CurveWithoutNote);
+    auto curve = apply_note_curve(motif.notes.back(), line.text, line.n);
+    if (!curve) return std::unexpected(curve.error().cause());
+    return {};
+  });
+  if (!read) return std::unexpected(std::move(read.error()));
   return motif;
 }
 

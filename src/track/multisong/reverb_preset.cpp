@@ -10,43 +10,36 @@
 #include "lyre/track/format/parse_error.h"
 #include "song/clamp.h"
 #include "track/format/tokens.h"
+#include "track/multisong/entry_body.h"
 
 namespace lyre {
 
-namespace {
-
-std::unexpected<docformat::ParseError> preset_error(std::size_t line, std::string message,
-                                                    std::string_view token = {}) {
-  return std::unexpected(
-      docformat::ParseError::source(ParseError::line(line, std::move(message), token)));
-}
-
-}  // namespace
-
 std::expected<ReverbPreset, docformat::ParseError> ReverbPreset::parse(
-    std::span<const std::string_view> lines) {
+    std::span<const std::string_view> lines, std::size_t first_line) {
   ReverbPreset preset;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::size_t n = i + 1;
-    const std::string_view line = trim(lines[i]);
-    if (line.empty()) continue;
-    const FirstSplit split = split_at_whitespace(line);
-    // The value is checked before the key; the message quotes it as written.
-    auto value = read_float(trim(split.tail));
-    if (!value) return preset_error(n, cat("invalid reverb value '", split.tail, "'"), split.tail);
-    const std::string_view key = split.head;
-    if (key == "room_size") {
-      preset.room_size = clamp_unit(*value);
-    } else if (key == "decay") {
-      preset.decay = clamp_unit(*value);
-    } else if (key == "mix") {
-      preset.mix = clamp_unit(*value);
-    } else if (key == "predelay") {
-      preset.predelay = at_least(*value, 0.0f);
-    } else {
-      return preset_error(n, cat("unknown reverb key '", key, "'"), key);
-    }
-  }
+  auto read = read_body<ReverbPreset>(
+      lines, first_line, [&](const BodyLine& line) -> std::expected<void, ParseError> {
+        const FirstSplit split = split_at_whitespace(line.text);
+        // The value is checked before the key; the message quotes it as written.
+        auto value = read_float(trim(split.tail));
+        if (!value) {
+          return fail(line.n, cat("invalid reverb value '", split.tail, "'"), split.tail);
+        }
+        const std::string_view key = split.head;
+        if (key == "room_size") {
+          preset.room_size = clamp_unit(*value);
+        } else if (key == "decay") {
+          preset.decay = clamp_unit(*value);
+        } else if (key == "mix") {
+          preset.mix = clamp_unit(*value);
+        } else if (key == "predelay") {
+          preset.predelay = at_least(*value, 0.0f);
+        } else {
+          return fail(line.n, cat("unknown reverb key '", key, "'"), key);
+        }
+        return {};
+      });
+  if (!read) return std::unexpected(std::move(read.error()));
   return preset;
 }
 

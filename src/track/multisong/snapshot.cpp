@@ -7,29 +7,26 @@
 #include "lyre/docformat/parse_error.h"
 #include "lyre/track/format/parse_error.h"
 #include "track/format/tokens.h"
+#include "track/multisong/entry_body.h"
 
 namespace lyre {
 
 std::expected<Snapshot, docformat::ParseError> Snapshot::parse(
-    std::span<const std::string_view> lines) {
+    std::span<const std::string_view> lines, std::size_t first_line) {
   Snapshot snapshot;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::size_t n = i + 1;
-    const std::string_view line = trim(lines[i]);
-    if (line.empty()) continue;
-    const FirstSplit split = split_at_whitespace(line);
-    if (!split.found) {
-      return std::unexpected(docformat::ParseError::source(
-          ParseError::line(n, "snapshot entry needs '<param> <value>'")));
-    }
-    // The message quotes the value as written after the first blank.
-    auto value = read_float(trim(split.tail));
-    if (!value) {
-      return std::unexpected(docformat::ParseError::source(
-          ParseError::line(n, cat("invalid snapshot value '", split.tail, "'"), split.tail)));
-    }
-    snapshot.values.insert_or_assign(std::string(split.head), *value);
-  }
+  auto read = read_body<Snapshot>(
+      lines, first_line, [&](const BodyLine& line) -> std::expected<void, ParseError> {
+        const FirstSplit split = split_at_whitespace(line.text);
+        if (!split.found) return fail(line.n, "snapshot entry needs '<param> <value>'");
+        // The message quotes the value as written after the first blank.
+        auto value = read_float(trim(split.tail));
+        if (!value) {
+          return fail(line.n, cat("invalid snapshot value '", split.tail, "'"), split.tail);
+        }
+        snapshot.values.insert_or_assign(std::string(split.head), *value);
+        return {};
+      });
+  if (!read) return std::unexpected(std::move(read.error()));
   return snapshot;
 }
 

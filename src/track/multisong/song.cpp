@@ -16,6 +16,8 @@
 #include "lyre/track/format/parse_error.h"
 #include "song/float_order.h"
 #include "track/format/song_directive.h"
+#include "track/format/tokens.h"
+#include "track/multisong/entry_body.h"
 
 namespace lyre {
 
@@ -102,9 +104,7 @@ struct ApplyDirective {
   }
 };
 
-std::unexpected<docformat::ParseError> fail(ParseError error) {
-  return std::unexpected(docformat::ParseError::source(std::move(error)));
-}
+using Applied = std::expected<void, ParseError>;
 
 void rename_jump(Jump& jump, const docformat::RenameMap& map) {
   docformat::rename(jump.target, map);
@@ -120,28 +120,26 @@ std::expected<Song, docformat::ParseError> Song::parse(std::span<const std::stri
   Song song;
   docformat::NameIndex marker_names;
   PendingParams params;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::size_t n = i + 1;
-    const std::string_view line = trim(lines[i]);
-    if (line.empty()) continue;
-    const docformat::LineAt at{lines[i], first_line + i};
-    const FirstSplit split = split_at_whitespace(line);
+  auto read = read_body<Song>(lines, first_line, [&](const BodyLine& line) -> Applied {
+    const FirstSplit split = split_at_whitespace(line.text);
     const std::string_view word = split.head;
     const std::string_view rest = trim(split.tail);
     if (!word.starts_with('@')) {
-      return fail(ParseError::line(n, cat("expected an '@' directive, got '", word, "'"), word));
+      return fail(line.n, cat("expected an '@' directive, got '", word, "'"), word);
     }
     if (word == "@layer") {
       song.layers.emplace_back(rest);
-      song.layers_at.push_back(at.of(rest));
-      continue;
+      song.layers_at.push_back(line.at.of(rest));
+      return {};
     }
-    auto directive = parse_song_directive(word.substr(1), rest, n, at);
-    if (!directive) return fail(std::move(directive.error()));
+    auto directive = parse_song_directive(word.substr(1), rest, line.n, line.at);
+    if (!directive) return std::unexpected(std::move(directive.error()));
     if (auto message = std::visit(ApplyDirective{song, marker_names, params}, directive->kind)) {
-      return fail(ParseError::line(n, std::move(*message)));
+      return fail(line.n, std::move(*message));
     }
-  }
+    return {};
+  });
+  if (!read) return std::unexpected(std::move(read.error()));
   params.move_into(song.params);
   std::stable_sort(song.markers.begin(), song.markers.end(),
                    [](const Marker& a, const Marker& b) { return total_less(a.beat, b.beat); });

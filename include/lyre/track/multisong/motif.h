@@ -2,6 +2,7 @@
 // layers by motif placements that choose the sound.
 #pragma once
 
+#include <cstddef>
 #include <expected>
 #include <span>
 #include <string>
@@ -17,7 +18,8 @@ struct Motif {
   std::vector<Note> notes{};  // in line order; every sound is empty
 
   // Errors carry the body line and either a line error or a MotifBodyError.
-  static std::expected<Motif, docformat::ParseError> parse(std::span<const std::string_view> lines);
+  static std::expected<Motif, docformat::ParseError> parse(std::span<const std::string_view> lines,
+                                                           std::size_t first_line = 1);
   // A motif names no other entry.
   void rename_references(const docformat::RenameMap&) {}
   bool operator==(const Motif&) const = default;

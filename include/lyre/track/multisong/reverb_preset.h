@@ -1,6 +1,7 @@
 // A named room setting with four fixed keys.
 #pragma once
 
+#include <cstddef>
 #include <expected>
 #include <span>
 #include <string_view>
@@ -18,7 +19,7 @@ struct ReverbPreset {
   // One `<key> <value>` pair per line; a later value replaces an earlier
   // one. Errors name the line within the body only.
   static std::expected<ReverbPreset, docformat::ParseError> parse(
-      std::span<const std::string_view> lines);
+      std::span<const std::string_view> lines, std::size_t first_line = 1);
 
   // A reverb preset refers to no other entry.
   void rename_references(const docformat::RenameMap&) {}

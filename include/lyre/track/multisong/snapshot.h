@@ -1,6 +1,7 @@
 // A named set of parameter values that songs switch to as a whole.
 #pragma once
 
+#include <cstddef>
 #include <expected>
 #include <functional>
 #include <map>
@@ -18,7 +19,7 @@ struct Snapshot {
   // One `<param> <value>` pair per line; a later value replaces an earlier
   // one. Errors name the line within the body only.
   static std::expected<Snapshot, docformat::ParseError> parse(
-      std::span<const std::string_view> lines);
+      std::span<const std::string_view> lines, std::size_t first_line = 1);
 
   // A snapshot refers to no other entry.
   void rename_references(const docformat::RenameMap&) {}

@@ -3,6 +3,7 @@
 #include "lyre/song/sound/sound.h"
 #include "track/format/sounds/harmonic_line.h"
 #include "track/format/sounds/sound_directive.h"
+#include "track/multisong/entry_body.h"
 
 namespace lyre {
 
@@ -22,12 +23,10 @@ std::expected<void, ParseError> apply_sound_line(Sound& sound, std::string_view 
 std::expected<Sound, docformat::ParseError> Sound::parse(std::span<const std::string_view> lines,
                                                          std::size_t first_line) {
   Sound sound;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::string_view text = trim(lines[i]);
-    if (text.empty()) continue;
-    auto applied = apply_sound_line(sound, text, i + 1, {lines[i], first_line + i});
-    if (!applied) return std::unexpected(docformat::ParseError::at_line(i + 1, applied.error()));
-  }
+  auto read = read_body<Sound>(lines, first_line, [&](const BodyLine& line) {
+    return apply_sound_line(sound, line.text, line.n, line.at);
+  });
+  if (!read) return std::unexpected(std::move(read.error()));
   return sound;
 }
 
