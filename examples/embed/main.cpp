@@ -72,9 +72,10 @@ int main(int argc, char** argv) {
   }
 
   std::cout << path << ": " << document->meta.title.value_or("untitled") << '\n';
-  for (const auto& [name, song, origin] : document->sections.songs.entries) {
-    std::cout << "song " << name << ": tempo " << song.tempo << ", " << song.signature.beats_per_bar
-              << '/' << song.signature.beat_unit << '\n';
+  for (const auto& entry : document->sections.songs.entries) {
+    const lyre::Song& song = entry.value;
+    std::cout << "song " << entry.name << ": tempo " << song.tempo << ", "
+              << song.signature.beats_per_bar << '/' << song.signature.beat_unit << '\n';
     for (const std::string& layer_name : song.layers) {
       const lyre::Layer* layer = lyre::resolve_layer(*document, layer_name);
       if (!layer) {

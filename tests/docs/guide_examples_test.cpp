@@ -15,7 +15,7 @@ namespace {
 std::string describe(const test_support::GuideExamples& guide) {
   std::string out;
   for (const test_support::GuideExample& example : guide.examples) {
-    out += "example at " + std::to_string(example.line) + ":";
+    out += "example at " + std::to_string(example.line) + ": " + example.program;
     for (const std::string& arg : example.args) out += " " + arg;
     out += " -> " + std::to_string(example.status) + " [" + example.output + "]\n";
     for (const test_support::GuideFile& file : example.files) {
@@ -49,21 +49,28 @@ INSTANTIATE_TEST_SUITE_P(
         GuideCase{"NoBlocks", "# Guide\nText only.\n", ""},
         GuideCase{"OneExample",
                   "Intro\n\n```track a.track\n# Sounds\n## pad\n\nsine 1\n```\n\ntext\n\n" + ok_run,
-                  "example at 12: a.track -> 0 [all 1 tracks ok\n]\n"
+                  "example at 12: lyrelint a.track -> 0 [all 1 tracks ok\n]\n"
                   "  a.track [# Sounds\n## pad\n\nsine 1\n]\n"},
-        GuideCase{"TwoFilesTwoArguments",
-                  "```track kit.track\n# Sounds\n```\n```track a.track\n@import kit.track\n```\n"
-                  "```console\n$ lyrelint  a.track kit.track\nFAIL a.track: x\nok   kit.track: y\n"
-                  "1 of 2 tracks failed\n$ echo $?\n1\n```\n",
-                  "example at 7: a.track kit.track -> 1 [FAIL a.track: x\nok   kit.track: y\n"
-                  "1 of 2 tracks failed\n]\n"
-                  "  kit.track [# Sounds\n]\n  a.track [@import kit.track\n]\n"},
+        GuideCase{
+            "TwoFilesTwoArguments",
+            "```track kit.track\n# Sounds\n```\n```track a.track\n@import kit.track\n```\n"
+            "```console\n$ lyrelint  a.track kit.track\nFAIL a.track: x\nok   kit.track: y\n"
+            "1 of 2 tracks failed\n$ echo $?\n1\n```\n",
+            "example at 7: lyrelint a.track kit.track -> 1 [FAIL a.track: x\nok   kit.track: y\n"
+            "1 of 2 tracks failed\n]\n"
+            "  kit.track [# Sounds\n]\n  a.track [@import kit.track\n]\n"},
         GuideCase{"EmptyOutput",
                   "```track a.track\n```\n```console\n$ lyrelint a.track\n$ echo $?\n1\n```\n",
-                  "example at 3: a.track -> 1 []\n  a.track []\n"},
+                  "example at 3: lyrelint a.track -> 1 []\n  a.track []\n"},
+        GuideCase{"LyreExample",
+                  "```track a.track\n```\n```console\n$ lyre check --strict a.track\n"
+                  "a.track:1:1: warning: w [duplicate-entry]\n0 errors and 1 warning in 1 of 1 "
+                  "file\n$ echo $?\n1\n```\n",
+                  "example at 3: lyre check --strict a.track -> 1 [a.track:1:1: warning: w "
+                  "[duplicate-entry]\n0 errors and 1 warning in 1 of 1 file\n]\n  a.track []\n"},
         GuideCase{"OtherBlocksIgnored",
                   "```\nplain\n```\n```yaml\nid: x\n```\n```track a.track\n```\n" + ok_run,
-                  "example at 9: a.track -> 0 [all 1 tracks ok\n]\n  a.track []\n"}),
+                  "example at 9: lyrelint a.track -> 0 [all 1 tracks ok\n]\n  a.track []\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -75,15 +82,15 @@ INSTANTIATE_TEST_SUITE_P(
                   "problem line 1: console block has no track block before it\n"},
         GuideCase{"TrackAfterLastConsole",
                   "```track a.track\n```\n" + ok_run + "```track b.track\n```\n",
-                  "example at 3: a.track -> 0 [all 1 tracks ok\n]\n  a.track []\n"
+                  "example at 3: lyrelint a.track -> 0 [all 1 tracks ok\n]\n  a.track []\n"
                   "problem line 9: track block has no console block after it\n"},
         GuideCase{"TrackWithoutName", "```track\n# Sounds\n```\n" + ok_run,
                   "problem line 1: track block needs one file name\n"
                   "problem line 4: console block has no track block before it\n"},
         GuideCase{"ConsoleWithoutStatus",
                   "```track a.track\n```\n```console\n$ lyrelint a.track\nall 1 tracks ok\n```\n",
-                  "problem line 3: console block must start with '$ lyrelint <args>' and end "
-                  "with '$ echo $?' and the status\n"},
+                  "problem line 3: console block must start with '$ lyrelint <args>' or '$ lyre "
+                  "<args>' and end with '$ echo $?' and the status\n"},
         GuideCase{
             "ConsoleStatusNotANumber",
             "```track a.track\n```\n```console\n$ lyrelint a.track\nok\n$ echo $?\nzero\n```\n",
@@ -93,8 +100,12 @@ INSTANTIATE_TEST_SUITE_P(
                   "problem line 3: console block must end with '$ echo $?'\n"},
         GuideCase{"ConsoleOtherCommand",
                   "```track a.track\n```\n```console\n$ cat a.track\nok\n$ echo $?\n0\n```\n",
-                  "problem line 3: console block must start with '$ lyrelint <args>' and end "
-                  "with '$ echo $?' and the status\n"},
+                  "problem line 3: console block must start with '$ lyrelint <args>' or '$ lyre "
+                  "<args>' and end with '$ echo $?' and the status\n"},
+        GuideCase{"ConsoleOtherProgramOfTheSameStart",
+                  "```track a.track\n```\n```console\n$ lyrelints a.track\nok\n$ echo $?\n0\n```\n",
+                  "problem line 3: console block must start with '$ lyrelint <args>' or '$ lyre "
+                  "<args>' and end with '$ echo $?' and the status\n"},
         GuideCase{"ConsoleWithoutArguments",
                   "```track a.track\n```\n```console\n$ lyrelint \nusage\n$ echo $?\n1\n```\n",
                   "problem line 3: console block names no argument\n"},

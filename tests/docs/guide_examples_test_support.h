@@ -1,11 +1,13 @@
 // Reads the examples of a Markdown guide. An example is one or more
 // ```track <file name> blocks followed by a ```console block: its first line
-// is the command ("$ lyrelint <args>"), its last two are "$ echo $?" and the
-// exit status, and everything between is the whole output.
+// is the command ("$ lyrelint <args>" or "$ lyre <args>"), its last two are
+// "$ echo $?" and the exit status, and everything between is the whole output
+// (standard output, then standard error).
 #pragma once
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -21,6 +23,7 @@ struct GuideFile {
 struct GuideExample {
   std::size_t line = 0;  // of the console block's opening fence
   std::vector<GuideFile> files;
+  std::string program;  // "lyrelint" or "lyre"
   std::vector<std::string> args;
   std::string output;
   int status = -1;
@@ -76,12 +79,18 @@ inline std::string at_line(std::size_t line, std::string_view what) {
 
 // Fills `example` from the body of a console block, or says what is wrong.
 inline std::string read_console(const std::vector<std::string_view>& body, GuideExample& example) {
-  constexpr std::string_view command = "$ lyrelint ";
-  if (body.size() < 3 || !body.front().starts_with(command)) {
-    return "console block must start with '$ lyrelint <args>' and end with '$ echo $?' and "
-           "the status";
+  constexpr std::string_view programs[] = {"lyrelint", "lyre"};
+  const auto* program =
+      body.size() < 3 ? std::end(programs)
+                      : std::find_if(std::begin(programs), std::end(programs), [&](auto name) {
+                          return body.front().starts_with("$ " + std::string(name) + " ");
+                        });
+  if (program == std::end(programs)) {
+    return "console block must start with '$ lyrelint <args>' or '$ lyre <args>' and end with "
+           "'$ echo $?' and the status";
   }
-  example.args = split_words(body.front().substr(command.size()));
+  example.program = std::string(*program);
+  example.args = split_words(body.front().substr(program->size() + 3));
   if (example.args.empty()) return "console block names no argument";
   const std::string_view status = body.back();
   if (body[body.size() - 2] != "$ echo $?") return "console block must end with '$ echo $?'";

@@ -1,6 +1,7 @@
 // The pre-commit hook definitions: one running the installed command on the
-// staged .track files, with a file pattern that picks exactly those, and one
-// checking the whole tree when a commit touches a .track file.
+// staged .track files, with a file pattern that picks exactly those, one
+// checking the whole tree when a commit touches a .track file, and one running
+// `lyre check` on the staged files.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -134,7 +135,7 @@ std::vector<Hook> hooks_without_descriptions() {
 constexpr char kAllEntryCommand[] =
     "git diff --cached --quiet -- \"*.track\" && ! git diff --cached --quiet || exec lyrelint .";
 
-TEST(PreCommitHooksTest, DefinesTheStagedAndTheWholeTreeHooks) {
+TEST(PreCommitHooksTest, DefinesTheStagedTheWholeTreeAndTheLyreHooks) {
   EXPECT_EQ(hooks_without_descriptions(),
             (std::vector<Hook>{{{"id", "lyrelint"},
                                 {"name", "lyrelint"},
@@ -146,7 +147,12 @@ TEST(PreCommitHooksTest, DefinesTheStagedAndTheWholeTreeHooks) {
                                 {"entry", std::string("sh -c '") + kAllEntryCommand + "'"},
                                 {"language", "system"},
                                 {"pass_filenames", "false"},
-                                {"always_run", "true"}}}));
+                                {"always_run", "true"}},
+                               {{"id", "lyre-check"},
+                                {"name", "lyre check"},
+                                {"entry", "lyre check"},
+                                {"language", "system"},
+                                {"files", "\\.track$"}}}));
 }
 
 // The whole-tree hook's command in a scratch repository, with a stand-in
