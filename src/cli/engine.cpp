@@ -20,17 +20,32 @@ namespace lyre::cli {
 
 namespace {
 
-// Line `number` of `text` (from 1), without its line end; empty past the end.
-std::string_view line_of(std::string_view text, std::size_t number) {
-  for (std::size_t n = 1; n < number; ++n) {
-    const std::size_t newline = text.find('\n');
-    if (newline == std::string_view::npos) return {};
-    text.remove_prefix(newline + 1);
+// The lines of a text, found once: a text with many problems is not scanned
+// again for each.
+class Lines {
+ public:
+  explicit Lines(std::string_view text) : text_(text) {}
+
+  // Line `number` (from 1), without its line end; empty past the end.
+  std::string_view line(std::size_t number) {
+    if (starts_.empty()) {
+      starts_.push_back(0);
+      for (std::size_t at = text_.find('\n'); at != std::string_view::npos;
+           at = text_.find('\n', at + 1)) {
+        starts_.push_back(at + 1);
+      }
+    }
+    if (number == 0 || number > starts_.size()) return {};
+    std::string_view line = text_.substr(starts_[number - 1]);
+    line = line.substr(0, line.find('\n'));
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    return line;
   }
-  std::string_view line = text.substr(0, text.find('\n'));
-  if (line.ends_with('\r')) line.remove_suffix(1);
-  return line;
-}
+
+ private:
+  std::string_view text_;
+  std::vector<std::size_t> starts_;
+};
 
 // The column, counted in code points from 1, of byte `offset` of `line`.
 std::size_t column_at(std::string_view line, std::size_t offset) {
@@ -46,7 +61,7 @@ std::size_t column_at(std::string_view line, std::size_t offset) {
 class Gather {
  public:
   Gather(const std::string& shown, std::string_view text, const SourceReader& read)
-      : shown_(shown), text_(text), read_(read) {}
+      : shown_(shown), lines_(text), read_(read) {}
 
   void add(const docformat::ParseError& error, std::string_view rule) {
     if (const auto* inside = std::get_if<docformat::ParseError::InImport>(&error.kind())) {
@@ -76,23 +91,30 @@ class Gather {
               Severity severity, std::string_view rule, std::string message) {
     const std::size_t line = std::max<std::size_t>(place.line, 1);
     problems_.push_back(Problem{file ? display_path(*file) : shown_, line, place.begin, place.end,
-                                std::string(line_of(file ? text_of(*file) : text_, line)), severity,
+                                std::string((file ? lines_of(*file) : lines_).line(line)), severity,
                                 std::string(rule), std::move(message), file.has_value()});
   }
 
-  std::string_view text_of(const std::string& file) {
+  Lines& lines_of(const std::string& file) {
     auto [it, inserted] = imported_.try_emplace(file);
     if (inserted) {
       auto text = read_(file);
-      if (text) it->second = std::move(*text);
+      if (text) it->second.text = std::move(*text);
+      it->second.lines = Lines(it->second.text);  // map nodes stay where they are
     }
-    return it->second;
+    return it->second.lines;
   }
 
+  // An imported file's text and its lines, which point into it.
+  struct Imported {
+    std::string text;
+    Lines lines{{}};
+  };
+
   const std::string& shown_;
-  std::string_view text_;
+  Lines lines_;
   const SourceReader& read_;
-  std::map<std::string, std::string, std::less<>> imported_;
+  std::map<std::string, Imported, std::less<>> imported_;
   std::vector<Problem> problems_;
 };
 
