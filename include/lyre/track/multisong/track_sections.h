@@ -59,6 +59,12 @@ struct TrackSections {
       {"Reverb", "reverb preset", docformat::Numbering::BodyLine},
   }};
 
+  auto lists() {
+    return std::tie(songs, layers, sounds, tunings, waves, subtitles, motifs, snapshots, reverb);
+  }
+  auto lists() const {
+    return std::tie(songs, layers, sounds, tunings, waves, subtitles, motifs, snapshots, reverb);
+  }
   // Calls f(list, row) for each of the nine lists with its row of the table.
   template <class F>
   void for_each_list(F&& f) {
@@ -69,13 +75,6 @@ struct TrackSections {
   void for_each_list(F&& f) const {
     std::size_t index = 0;
     std::apply([&](const auto&... list) { (f(list, kSections[index++]), ...); }, lists());
-  }
-
-  auto lists() {
-    return std::tie(songs, layers, sounds, tunings, waves, subtitles, motifs, snapshots, reverb);
-  }
-  auto lists() const {
-    return std::tie(songs, layers, sounds, tunings, waves, subtitles, motifs, snapshots, reverb);
   }
 
   // True when the block's name is one of the nine and every entry parsed (or,
