@@ -10,6 +10,7 @@ set -euo pipefail
 declare -A missing=()
 need_command() { command -v "$1" >/dev/null || missing[$2]=1; }
 need_file() { [ -e "$1" ] || missing[$2]=1; }
+need_python_module() { python3 -c "import $1" >/dev/null 2>&1 || missing[$2]=1; }
 fuzzer_runtime() {
   local dir
   dir=$(clang++-16 -print-resource-dir 2>/dev/null) || return 1
@@ -32,6 +33,8 @@ for task in "${@:-build}"; do
     test)
       need_file /usr/include/gtest/gtest.h libgtest-dev
       need_command python3 python3
+      # The SARIF test validates logs against the schema with it.
+      need_python_module jsonschema python3-jsonschema
       # The package test also builds the embed example with clang.
       need_command clang++-16 clang-16
       # The language server's test in a real editor.
