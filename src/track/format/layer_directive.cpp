@@ -1,9 +1,11 @@
 #include "track/format/layer_directive.h"
 
+#include <array>
 #include <string>
 #include <utility>
 
 #include "docformat/text.h"
+#include "track/format/directive_table.h"
 #include "track/format/sounds/effect.h"
 #include "track/format/tokens.h"
 
@@ -81,21 +83,41 @@ Applied apply_effect(Layer& layer, std::string_view argument, std::size_t n,
   return {};
 }
 
+using LayerReader = Applied (*)(Layer&, std::string_view argument, std::size_t n,
+                                const docformat::LineAt& at);
+
+constexpr std::array<Directive<LayerReader>, 8> kLayerDirectives = {{
+    {"pan", [](Layer& layer, std::string_view argument, std::size_t n,
+               const docformat::LineAt&) { return set_float(layer.pan, argument, n, "pan"); }},
+    {"root", [](Layer& layer, std::string_view argument, std::size_t n,
+                const docformat::LineAt&) { return set_float(layer.root, argument, n, "root"); }},
+    {"mute", [](Layer& layer, std::string_view argument, std::size_t n,
+                const docformat::LineAt&) { return set_bool(layer.mute, argument, n, "mute"); }},
+    {"solo", [](Layer& layer, std::string_view argument, std::size_t n,
+                const docformat::LineAt&) { return set_bool(layer.solo, argument, n, "solo"); }},
+    {"loop", [](Layer& layer, std::string_view argument, std::size_t n,
+                const docformat::LineAt&) { return apply_loop(layer, argument, n); }},
+    {"volume", [](Layer& layer, std::string_view argument, std::size_t n,
+                  const docformat::LineAt&) { return apply_volume(layer, argument, n); }},
+    {"effect", apply_effect},
+    {"tuning",
+     [](Layer& layer, std::string_view argument, std::size_t,
+        const docformat::LineAt& at) -> Applied {
+       layer.tuning = std::string(argument);
+       layer.tuning_at = at.of(argument);
+       return {};
+     }},
+}};
+static_assert(distinct_words(kLayerDirectives));
+
 }  // namespace
 
+// A word that no row has is the only error raised here; each reader checks
+// its own argument.
 Applied apply_layer_directive(Layer& layer, std::string_view name, std::string_view argument,
                               std::size_t n, const docformat::LineAt& at) {
-  if (name == "pan") return set_float(layer.pan, argument, n, "pan");
-  if (name == "root") return set_float(layer.root, argument, n, "root");
-  if (name == "mute") return set_bool(layer.mute, argument, n, "mute");
-  if (name == "solo") return set_bool(layer.solo, argument, n, "solo");
-  if (name == "loop") return apply_loop(layer, argument, n);
-  if (name == "volume") return apply_volume(layer, argument, n);
-  if (name == "effect") return apply_effect(layer, argument, n, at);
-  if (name == "tuning") {
-    layer.tuning = std::string(argument);
-    layer.tuning_at = at.of(argument);
-    return {};
+  if (const LayerReader* read = find_directive(kLayerDirectives, name)) {
+    return (*read)(layer, argument, n, at);
   }
   return fail(n, cat("unknown layer directive '", name, "'"), name);
 }

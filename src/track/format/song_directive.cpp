@@ -1,9 +1,11 @@
 #include "track/format/song_directive.h"
 
+#include <array>
 #include <limits>
 #include <utility>
 
 #include "docformat/text.h"
+#include "track/format/directive_table.h"
 #include "track/format/jump_clauses.h"
 #include "track/format/tokens.h"
 
@@ -131,21 +133,40 @@ Result seed(std::string_view rest, std::size_t line) {
   return SongDirective{SongDirective::Seed{static_cast<std::uint32_t>(*value)}};
 }
 
+using SongReader = Result (*)(std::string_view rest, std::size_t line, const docformat::LineAt& at);
+
+constexpr std::array<Directive<SongReader>, 9> kSongDirectives = {{
+    {"tempo", [](std::string_view rest, std::size_t line,
+                 const docformat::LineAt&) { return tempo(rest, line); }},
+    {"length", [](std::string_view rest, std::size_t line,
+                  const docformat::LineAt&) { return length(rest, line); }},
+    {"signature", [](std::string_view rest, std::size_t line,
+                     const docformat::LineAt&) { return signature(rest, line); }},
+    {"jump", jump},
+    {"jump-at", jump_at},
+    {"marker", [](std::string_view rest, std::size_t line,
+                  const docformat::LineAt&) { return marker(rest, line); }},
+    {"param", [](std::string_view rest, std::size_t line,
+                 const docformat::LineAt&) { return param(rest, line); }},
+    {"seed", [](std::string_view rest, std::size_t line,
+                const docformat::LineAt&) { return seed(rest, line); }},
+    // Read here and refused by the song parser, which owns the message.
+    {"import",
+     [](std::string_view, std::size_t, const docformat::LineAt&) -> Result {
+       return SongDirective{SongDirective::Import{}};
+     }},
+}};
+static_assert(distinct_words(kSongDirectives));
+
 }  // namespace
 
 std::expected<SongDirective, ParseError> parse_song_directive(std::string_view word,
                                                               std::string_view rest,
                                                               std::size_t line,
                                                               const docformat::LineAt& at) {
-  if (word == "tempo") return tempo(rest, line);
-  if (word == "length") return length(rest, line);
-  if (word == "signature") return signature(rest, line);
-  if (word == "jump") return jump(rest, line, at);
-  if (word == "jump-at") return jump_at(rest, line, at);
-  if (word == "marker") return marker(rest, line);
-  if (word == "param") return param(rest, line);
-  if (word == "seed") return seed(rest, line);
-  if (word == "import") return SongDirective{SongDirective::Import{}};
+  if (const SongReader* read = find_directive(kSongDirectives, word)) {
+    return (*read)(rest, line, at);
+  }
   return fail(line, cat("unknown global directive '", word, "'"), word);
 }
 

@@ -1,5 +1,6 @@
 #include "lyre/track/multisong/reverb_preset.h"
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <utility>
@@ -9,10 +10,26 @@
 #include "lyre/docformat/parse_error.h"
 #include "lyre/track/format/parse_error.h"
 #include "song/clamp.h"
+#include "track/format/directive_table.h"
 #include "track/format/tokens.h"
 #include "track/multisong/entry_body.h"
 
 namespace lyre {
+
+namespace {
+
+using KeyReader = void (*)(ReverbPreset& preset, float value);
+
+constexpr std::array<Directive<KeyReader>, 4> kReverbKeys = {{
+    {"room_size", [](ReverbPreset& preset, float value) { preset.room_size = clamp_unit(value); }},
+    {"decay", [](ReverbPreset& preset, float value) { preset.decay = clamp_unit(value); }},
+    {"mix", [](ReverbPreset& preset, float value) { preset.mix = clamp_unit(value); }},
+    {"predelay",
+     [](ReverbPreset& preset, float value) { preset.predelay = at_least(value, 0.0f); }},
+}};
+static_assert(distinct_words(kReverbKeys));
+
+}  // namespace
 
 std::expected<ReverbPreset, docformat::ParseError> ReverbPreset::parse(
     std::span<const std::string_view> lines, std::size_t first_line) {
@@ -20,23 +37,16 @@ std::expected<ReverbPreset, docformat::ParseError> ReverbPreset::parse(
   auto read = read_body<ReverbPreset>(
       lines, first_line, [&](const BodyLine& line) -> std::expected<void, ParseError> {
         const FirstSplit split = split_at_whitespace(line.text);
-        // The value is checked before the key; the message quotes it as written.
+        // The value is checked before the key is looked up in the table; the
+        // message quotes it as written.
         auto value = read_float(trim(split.tail));
         if (!value) {
           return fail(line.n, cat("invalid reverb value '", split.tail, "'"), split.tail);
         }
         const std::string_view key = split.head;
-        if (key == "room_size") {
-          preset.room_size = clamp_unit(*value);
-        } else if (key == "decay") {
-          preset.decay = clamp_unit(*value);
-        } else if (key == "mix") {
-          preset.mix = clamp_unit(*value);
-        } else if (key == "predelay") {
-          preset.predelay = at_least(*value, 0.0f);
-        } else {
-          return fail(line.n, cat("unknown reverb key '", key, "'"), key);
-        }
+        const KeyReader* read = find_directive(kReverbKeys, key);
+        if (!read) return fail(line.n, cat("unknown reverb key '", key, "'"), key);
+        (*read)(preset, *value);
         return {};
       });
   if (!read) return std::unexpected(std::move(read.error()));

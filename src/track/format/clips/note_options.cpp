@@ -1,11 +1,13 @@
 #include "track/format/clips/note_options.h"
 
+#include <array>
 #include <limits>
 #include <string>
 #include <utility>
 
 #include "docformat/text.h"
 #include "track/format/clips/arpeggio.h"
+#include "track/format/directive_table.h"
 #include "track/format/sounds/curve.h"
 
 namespace lyre {
@@ -76,18 +78,31 @@ Applied read_arpeggio(NoteOptions& options, Tokens& tokens, std::size_t n) {
   return {};
 }
 
+Applied read_volume(NoteOptions& options, Tokens& tokens, std::size_t n) {
+  auto volume = parse_next_float(tokens, n, "volume");
+  if (!volume) return std::unexpected(volume.error());
+  options.volume = *volume;
+  return {};
+}
+
+using OptionReader = Applied (*)(NoteOptions& options, Tokens& tokens, std::size_t n);
+
+constexpr std::array<Directive<OptionReader>, 5> kNoteOptions = {{
+    {"glide", read_glide},
+    {"volume", read_volume},
+    {"vol-ramp", read_volume_ramp},
+    {"repeat", read_repeat},
+    {"arpeggio", read_arpeggio},
+}};
+static_assert(distinct_words(kNoteOptions));
+
+// A quoted text comes before the table, as it is told by its first
+// character, not by a word; a token that is neither is refused last.
 Applied read_option(std::string_view token, NoteOptions& options, Tokens& tokens, std::size_t n) {
   if (token.starts_with('"')) return read_text(token, options, tokens, n);
-  if (token == "glide") return read_glide(options, tokens, n);
-  if (token == "volume") {
-    auto volume = parse_next_float(tokens, n, "volume");
-    if (!volume) return std::unexpected(volume.error());
-    options.volume = *volume;
-    return {};
+  if (const OptionReader* read = find_directive(kNoteOptions, token)) {
+    return (*read)(options, tokens, n);
   }
-  if (token == "vol-ramp") return read_volume_ramp(options, tokens, n);
-  if (token == "repeat") return read_repeat(options, tokens, n);
-  if (token == "arpeggio") return read_arpeggio(options, tokens, n);
   return fail(n, cat("unexpected note token '", token, "'"), token);
 }
 

@@ -1,9 +1,11 @@
 #include "track/format/clips/placement_override.h"
 
+#include <array>
 #include <string>
 #include <utility>
 
 #include "docformat/text.h"
+#include "track/format/directive_table.h"
 #include "track/format/point_list.h"
 #include "track/format/tokens.h"
 
@@ -37,44 +39,78 @@ std::expected<std::string, ParseError> read_override_text(std::string_view value
   return text;
 }
 
-std::optional<float>* number_field(NoteOverride& change, std::string_view field) {
-  if (field == "start") return &change.start;
-  if (field == "duration") return &change.duration;
-  if (field == "pitch") return &change.pitch;
-  if (field == "volume") return &change.volume;
-  if (field == "glide") return &change.glide;
-  return nullptr;
-}
-
-Applied read_field(std::string_view field, NoteOverride& change, Tokens& tokens, std::size_t n) {
-  if (field == "pitch-curve") {
-    // The rest of the line, as the point list reader ignores how its tokens
-    // are spaced.
-    auto points = parse_wave_points(tokens.rest(), n);
-    if (!points) return std::unexpected(points.error());
-    tokens = Tokens(std::string_view());  // every token has been taken
-    change.pitch_curve = std::move(*points);
-    return {};
-  }
-  if (field == "skip") {
-    change.skip = true;
-    return {};
-  }
+// The value token every field but `pitch-curve` and `skip` takes.
+std::expected<std::string_view, ParseError> take_value(std::string_view field, Tokens& tokens,
+                                                       std::size_t n) {
   auto value = tokens.next();
   if (!value) return fail(n, cat("override '", field, "' needs a value"), field);
-  if (field == "text") {
-    auto text = read_override_text(*value, tokens, n);
-    if (!text) return std::unexpected(text.error());
-    change.text = std::move(*text);
-    return {};
-  }
-  // The number is read before the field word is matched.
-  auto number = parse_float(*value, n, field);
+  return *value;
+}
+
+// The value of a number field, labelled with the field word.
+std::expected<float, ParseError> take_number(std::string_view field, Tokens& tokens,
+                                             std::size_t n) {
+  auto value = take_value(field, tokens, n);
+  if (!value) return std::unexpected(value.error());
+  return parse_float(*value, n, field);
+}
+
+template <std::optional<float> NoteOverride::*Slot>
+Applied read_number(NoteOverride& change, std::string_view field, Tokens& tokens, std::size_t n) {
+  auto number = take_number(field, tokens, n);
   if (!number) return std::unexpected(number.error());
-  std::optional<float>* slot = number_field(change, field);
-  if (!slot) return fail(n, cat("unknown override field '", field, "'"), field);
-  *slot = *number;
+  change.*Slot = *number;
   return {};
+}
+
+Applied read_pitch_curve(NoteOverride& change, std::string_view, Tokens& tokens, std::size_t n) {
+  // The rest of the line, as the point list reader ignores how its tokens
+  // are spaced.
+  auto points = parse_wave_points(tokens.rest(), n);
+  if (!points) return std::unexpected(points.error());
+  tokens = Tokens(std::string_view());  // every token has been taken
+  change.pitch_curve = std::move(*points);
+  return {};
+}
+
+Applied read_skip(NoteOverride& change, std::string_view, Tokens&, std::size_t) {
+  change.skip = true;
+  return {};
+}
+
+Applied read_text(NoteOverride& change, std::string_view field, Tokens& tokens, std::size_t n) {
+  auto value = take_value(field, tokens, n);
+  if (!value) return std::unexpected(value.error());
+  auto text = read_override_text(*value, tokens, n);
+  if (!text) return std::unexpected(text.error());
+  change.text = std::move(*text);
+  return {};
+}
+
+using FieldReader = Applied (*)(NoteOverride& change, std::string_view field, Tokens& tokens,
+                                std::size_t n);
+
+constexpr std::array<Directive<FieldReader>, 8> kFields = {{
+    {"pitch-curve", read_pitch_curve},
+    {"skip", read_skip},
+    {"text", read_text},
+    {"start", read_number<&NoteOverride::start>},
+    {"duration", read_number<&NoteOverride::duration>},
+    {"pitch", read_number<&NoteOverride::pitch>},
+    {"volume", read_number<&NoteOverride::volume>},
+    {"glide", read_number<&NoteOverride::glide>},
+}};
+static_assert(distinct_words(kFields));
+
+// A word no row has is still read as a number field: a missing value, then
+// a value that is not a number, are reported before the word is refused.
+Applied read_field(std::string_view field, NoteOverride& change, Tokens& tokens, std::size_t n) {
+  if (const FieldReader* read = find_directive(kFields, field)) {
+    return (*read)(change, field, tokens, n);
+  }
+  auto number = take_number(field, tokens, n);
+  if (!number) return std::unexpected(number.error());
+  return fail(n, cat("unknown override field '", field, "'"), field);
 }
 
 std::expected<NoteOverride, ParseError> read_note_override(Tokens& tokens, std::size_t n) {
@@ -91,24 +127,41 @@ std::expected<NoteOverride, ParseError> read_note_override(Tokens& tokens, std::
   return change;
 }
 
+Applied read_trim_line(std::optional<Trim>& trim, std::vector<NoteOverride>&, Tokens& tokens,
+                       std::size_t n) {
+  auto read = read_trim(tokens, n);
+  if (!read) return std::unexpected(read.error());
+  trim = *read;
+  return {};
+}
+
+Applied read_note_line(std::optional<Trim>&, std::vector<NoteOverride>& overrides, Tokens& tokens,
+                       std::size_t n) {
+  auto read = read_note_override(tokens, n);
+  if (!read) return std::unexpected(read.error());
+  overrides.push_back(std::move(*read));
+  return {};
+}
+
+using OverrideReader = Applied (*)(std::optional<Trim>& trim, std::vector<NoteOverride>& overrides,
+                                   Tokens& tokens, std::size_t n);
+
+constexpr std::array<Directive<OverrideReader>, 2> kOverrides = {{
+    {"trim", read_trim_line},
+    {"note", read_note_line},
+}};
+static_assert(distinct_words(kOverrides));
+
 }  // namespace
 
 Applied apply_placement_override(std::optional<Trim>& trim, std::vector<NoteOverride>& overrides,
                                  std::string_view line, std::size_t n) {
   Tokens tokens(line);
+  // An empty line comes before any row; a word no row has comes after.
   auto first = tokens.next();
   if (!first) return fail(n, "empty placement override");
-  if (*first == "trim") {
-    auto read = read_trim(tokens, n);
-    if (!read) return std::unexpected(read.error());
-    trim = *read;
-    return {};
-  }
-  if (*first == "note") {
-    auto read = read_note_override(tokens, n);
-    if (!read) return std::unexpected(read.error());
-    overrides.push_back(std::move(*read));
-    return {};
+  if (const OverrideReader* read = find_directive(kOverrides, *first)) {
+    return (*read)(trim, overrides, tokens, n);
   }
   return fail(n, cat("placement override must be 'note' or 'trim', got '", *first, "'"), *first);
 }

@@ -1,11 +1,13 @@
 #include "track/format/sounds/effect.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <string>
 
 #include "docformat/text.h"
 #include "song/clamp.h"
+#include "track/format/directive_table.h"
 
 namespace lyre {
 
@@ -138,6 +140,35 @@ Result parse_reverb(Tokens& tokens, std::size_t line, const docformat::LineAt& a
       Effect::Reverb{clamp_unit(*room_size), clamp_unit(*decay), clamp_unit(*mix), *predelay}};
 }
 
+using EffectReader = Result (*)(Tokens& tokens, std::size_t line, const docformat::LineAt& at);
+
+constexpr std::array<Directive<EffectReader>, 9> kEffects = {{
+    {"lowpass",
+     [](Tokens& tokens, std::size_t line, const docformat::LineAt&) {
+       return parse_filter<Effect::Lowpass, Effect::LowpassParam>(tokens, "lowpass",
+                                                                  "lowpass param", line);
+     }},
+    {"highpass",
+     [](Tokens& tokens, std::size_t line, const docformat::LineAt&) {
+       return parse_filter<Effect::Highpass, Effect::HighpassParam>(tokens, "highpass",
+                                                                    "highpass param", line);
+     }},
+    {"echo", [](Tokens& tokens, std::size_t line,
+                const docformat::LineAt&) { return parse_echo(tokens, line); }},
+    {"tremolo", [](Tokens& tokens, std::size_t line,
+                   const docformat::LineAt&) { return parse_tremolo(tokens, line); }},
+    {"bitcrusher", [](Tokens& tokens, std::size_t line,
+                      const docformat::LineAt&) { return parse_bitcrusher(tokens, line); }},
+    {"compressor", [](Tokens& tokens, std::size_t line,
+                      const docformat::LineAt&) { return parse_compressor(tokens, line); }},
+    {"eq", [](Tokens& tokens, std::size_t line,
+              const docformat::LineAt&) { return parse_eq(tokens, line); }},
+    {"delay_sync", [](Tokens& tokens, std::size_t line,
+                      const docformat::LineAt&) { return parse_delay_sync(tokens, line); }},
+    {"reverb", parse_reverb},
+}};
+static_assert(distinct_words(kEffects));
+
 }  // namespace
 
 std::expected<float, ParseError> take_float(Tokens& tokens, std::string_view label,
@@ -150,23 +181,10 @@ std::expected<float, ParseError> take_float(Tokens& tokens, std::string_view lab
 std::expected<Effect, ParseError> parse_effect(std::string_view text, std::size_t line,
                                                const docformat::LineAt& at) {
   Tokens tokens(text);
+  // A missing type comes before any row; a type no row has comes after.
   auto word = tokens.next();
   if (!word) return std::unexpected(ParseError::line(line, "effect needs a type"));
-  if (*word == "lowpass") {
-    return parse_filter<Effect::Lowpass, Effect::LowpassParam>(tokens, "lowpass", "lowpass param",
-                                                               line);
-  }
-  if (*word == "highpass") {
-    return parse_filter<Effect::Highpass, Effect::HighpassParam>(tokens, "highpass",
-                                                                 "highpass param", line);
-  }
-  if (*word == "echo") return parse_echo(tokens, line);
-  if (*word == "tremolo") return parse_tremolo(tokens, line);
-  if (*word == "bitcrusher") return parse_bitcrusher(tokens, line);
-  if (*word == "compressor") return parse_compressor(tokens, line);
-  if (*word == "eq") return parse_eq(tokens, line);
-  if (*word == "delay_sync") return parse_delay_sync(tokens, line);
-  if (*word == "reverb") return parse_reverb(tokens, line, at);
+  if (const EffectReader* read = find_directive(kEffects, *word)) return (*read)(tokens, line, at);
   return std::unexpected(ParseError::line(line, cat("unknown effect '", *word, "'"), *word));
 }
 

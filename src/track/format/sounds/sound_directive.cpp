@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "docformat/text.h"
 #include "track/format/clips/arpeggio.h"
+#include "track/format/directive_table.h"
 #include "track/format/sounds/envelope.h"
 #include "track/format/sounds/lfo.h"
 #include "track/format/tokens.h"
@@ -191,29 +193,71 @@ Applied apply_sample(Sound& sound, Tokens& tokens, std::size_t line) {
   return {};
 }
 
+using SoundReader = Applied (*)(Sound& sound, Tokens& tokens, std::size_t line);
+
+template <std::size_t I>
+Applied read_scalar(Sound& sound, Tokens& tokens, std::size_t line) {
+  constexpr ScalarDirective scalar = kScalars[I];
+  auto number = parse_next_float(tokens, line, scalar.name);
+  if (!number) return std::unexpected(number.error());
+  sound.*scalar.field = *number;
+  return {};
+}
+
+template <std::size_t I>
+Applied read_stage(Sound& sound, Tokens& tokens, std::size_t line) {
+  constexpr StageDirective stage = kStages[I];
+  return apply_stage(sound.*stage.field, stage.name, tokens, line);
+}
+
+constexpr std::array<Directive<SoundReader>, 8> kOtherDirectives = {{
+    {"slide", apply_slide},
+    {"filter", apply_filter},
+    {"vibrato", [](Sound& sound, Tokens& tokens,
+                   std::size_t line) { return apply_lfo(sound.vibrato, "vibrato", tokens, line); }},
+    {"tremolo", [](Sound& sound, Tokens& tokens,
+                   std::size_t line) { return apply_lfo(sound.tremolo, "tremolo", tokens, line); }},
+    {"arpeggio", apply_arpeggio},
+    {"steps", apply_steps},
+    {"voice", apply_voice},
+    {"sample", apply_sample},
+}};
+
+template <std::size_t... I>
+constexpr std::array<Directive<SoundReader>, sizeof...(I)> scalar_rows(std::index_sequence<I...>) {
+  return {{{kScalars[I].name, read_scalar<I>}...}};
+}
+
+template <std::size_t... I>
+constexpr std::array<Directive<SoundReader>, sizeof...(I)> stage_rows(std::index_sequence<I...>) {
+  return {{{kStages[I].name, read_stage<I>}...}};
+}
+
+// Every sound directive in one table: a row per scalar, a row per stage,
+// then the rest.
+constexpr auto kSoundDirectives = [] {
+  std::array<Directive<SoundReader>, kScalars.size() + kStages.size() + kOtherDirectives.size()>
+      table{};
+  std::size_t row = 0;
+  for (const auto& scalar : scalar_rows(std::make_index_sequence<kScalars.size()>{})) {
+    table[row++] = scalar;
+  }
+  for (const auto& stage : stage_rows(std::make_index_sequence<kStages.size()>{})) {
+    table[row++] = stage;
+  }
+  for (const auto& other : kOtherDirectives) table[row++] = other;
+  return table;
+}();
+static_assert(distinct_words(kSoundDirectives));
+
 }  // namespace
 
 std::expected<void, ParseError> apply_sound_directive(Sound& sound, std::string_view name,
                                                       std::string_view value, std::size_t line) {
   Tokens tokens(value);
-  for (const ScalarDirective& scalar : kScalars) {
-    if (scalar.name != name) continue;
-    auto number = parse_next_float(tokens, line, scalar.name);
-    if (!number) return std::unexpected(number.error());
-    sound.*scalar.field = *number;
-    return {};
+  if (const SoundReader* read = find_directive(kSoundDirectives, name)) {
+    return (*read)(sound, tokens, line);
   }
-  for (const StageDirective& stage : kStages) {
-    if (stage.name == name) return apply_stage(sound.*stage.field, stage.name, tokens, line);
-  }
-  if (name == "slide") return apply_slide(sound, tokens, line);
-  if (name == "filter") return apply_filter(sound, tokens, line);
-  if (name == "vibrato") return apply_lfo(sound.vibrato, name, tokens, line);
-  if (name == "tremolo") return apply_lfo(sound.tremolo, name, tokens, line);
-  if (name == "arpeggio") return apply_arpeggio(sound, tokens, line);
-  if (name == "steps") return apply_steps(sound, tokens, line);
-  if (name == "voice") return apply_voice(sound, tokens, line);
-  if (name == "sample") return apply_sample(sound, tokens, line);
   return fail(line, cat("unknown sound directive '", name, "'"), name);
 }
 
