@@ -141,7 +141,7 @@ TEST(SessionTest, Utf16FromProblemToFix) {
                 // A problem inside an import names its file and line.
                 published(b_uri, diagnostic(0, 8, 15, "import", dir + "/a.track:5: " + problem)) +
                 published(a_uri, "") + published(b_uri, "") + result(2, "[]") + result(3, "null") +
-                result(4, "[" +
+                result(4, std::string("[") +
                               symbol("Sounds", "1 entry", 3, range(0, 0, 4, 10), range(0, 2, 0, 8),
                                      symbol("kick", "1 harmonic", 12, range(2, 0, 4, 10),
                                             range(2, 3, 2, 7))) +
@@ -213,7 +213,7 @@ TEST(SessionTest, NavigationFromProblemToFixAndAcrossAnImport) {
           result(4, hover(layer_hover + "line 7\\n\\n1 note, 0 placements", range(2, 7, 2, 12))) +
           result(
               5,
-              "[" +
+              std::string("[") +
                   symbol("Songs", "1 entry", 3, range(0, 0, 4, 0), range(0, 2, 0, 7),
                          symbol("intro", "2 layers, tempo 120", 2, range(1, 0, 3, 12),
                                 range(1, 3, 1, 8))) +
