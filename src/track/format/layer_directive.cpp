@@ -16,32 +16,22 @@ namespace {
 using Applied = std::expected<void, ParseError>;
 
 Applied set_float(float& field, std::string_view argument, std::size_t n, std::string_view label) {
-  auto value = parse_float(argument, n, label);
-  if (!value) return std::unexpected(value.error());
-  field = *value;
-  return {};
+  return store(field, parse_float(argument, n, label));
 }
 
 Applied set_bool(bool& field, std::string_view argument, std::size_t n, std::string_view label) {
-  auto value = parse_bool(argument, n, label);
-  if (!value) return std::unexpected(value.error());
-  field = *value;
-  return {};
+  return store(field, parse_bool(argument, n, label));
 }
 
 // "<length> [skip <value>]"
 Applied apply_loop(Layer& layer, std::string_view argument, std::size_t n) {
   Tokens tokens(argument);
-  auto length_token = tokens.next();
-  if (!length_token) return fail(n, "loop needs a length");
-  auto length = parse_float(*length_token, n, "loop");
+  auto length = parse_next_float(tokens, n, "loop", "loop needs a length");
   if (!length) return std::unexpected(length.error());
   float skip = 0.0f;
   if (auto word = tokens.next()) {
     if (*word != "skip") return fail(n, cat("unexpected loop token '", *word, "'"), *word);
-    auto skip_token = tokens.next();
-    if (!skip_token) return fail(n, "loop skip needs a value");
-    auto value = parse_float(*skip_token, n, "skip");
+    auto value = parse_next_float(tokens, n, "skip", "loop skip needs a value");
     if (!value) return std::unexpected(value.error());
     if (!tokens.empty()) return fail(n, "extra tokens after loop skip");
     skip = *value;
@@ -59,13 +49,9 @@ Applied apply_volume(Layer& layer, std::string_view argument, std::size_t n) {
   if (*first == "param") {
     auto name = tokens.next();
     if (!name) return fail(n, "@volume param needs a parameter name");
-    VolumeParam param{std::string(*name), 1.0f};
-    if (auto scale = tokens.next()) {
-      auto value = parse_float(*scale, n, "volume scale");
-      if (!value) return std::unexpected(value.error());
-      param.scale = *value;
-    }
-    layer.volume_param = std::move(param);
+    auto scale = parse_optional_float(tokens, n, "volume scale", 1.0f);
+    if (!scale) return std::unexpected(scale.error());
+    layer.volume_param = VolumeParam{std::string(*name), *scale};
     return {};
   }
   auto value = parse_float(*first, n, "volume");

@@ -18,13 +18,9 @@ using Result = std::expected<SongDirective, ParseError>;
 Result tempo_param(Tokens& words, std::size_t line) {
   auto name = words.next();
   if (!name) return fail(line, "@tempo param needs a parameter name");
-  float scale = 1.0f;
-  if (auto token = words.next()) {
-    auto value = parse_float(*token, line, "tempo scale");
-    if (!value) return std::unexpected(value.error());
-    scale = *value;
-  }
-  return SongDirective{TempoParam{std::string(*name), scale}};
+  auto scale = parse_optional_float(words, line, "tempo scale", 1.0f);
+  if (!scale) return std::unexpected(scale.error());
+  return SongDirective{TempoParam{std::string(*name), *scale}};
 }
 
 Result tempo(std::string_view rest, std::size_t line) {
@@ -97,9 +93,7 @@ Result jump_at(std::string_view rest, std::size_t line, const docformat::LineAt&
 
 Result marker(std::string_view rest, std::size_t line) {
   Tokens words(rest);
-  auto beat_token = words.next();
-  if (!beat_token) return fail(line, "@marker needs a beat");
-  auto beat = parse_float(*beat_token, line, "marker beat");
+  auto beat = parse_next_float(words, line, "marker beat", "@marker needs a beat");
   if (!beat) return std::unexpected(beat.error());
   auto name = words.next();
   if (!name) return fail(line, "@marker needs a name");
@@ -117,14 +111,10 @@ Result param(std::string_view rest, std::size_t line) {
   Tokens words(rest);
   auto name = words.next();
   if (!name) return fail(line, "@param needs a name");
-  float default_value = 0.0f;
-  if (auto token = words.next()) {
-    auto value = parse_float(*token, line, "param default");
-    if (!value) return std::unexpected(value.error());
-    default_value = *value;
-  }
+  auto default_value = parse_optional_float(words, line, "param default", 0.0f);
+  if (!default_value) return std::unexpected(default_value.error());
   if (!words.empty()) return fail(line, "@param takes only <name> [default]");
-  return SongDirective{SongDirective::Param{std::string(*name), default_value}};
+  return SongDirective{SongDirective::Param{std::string(*name), *default_value}};
 }
 
 Result seed(std::string_view rest, std::size_t line) {

@@ -167,9 +167,18 @@ std::expected<float, ParseError> parse_general_float(std::string_view token, std
 }
 
 std::expected<float, ParseError> parse_next_float(Tokens& tokens, std::size_t line,
-                                                  std::string_view label) {
+                                                  std::string_view label,
+                                                  std::string_view missing) {
   auto token = tokens.next();
-  if (!token) return std::unexpected(ParseError::line(line, cat(label, " needs a value")));
+  if (!token)
+    return fail(line, missing.empty() ? cat(label, " needs a value") : std::string(missing));
+  return parse_float(*token, line, label);
+}
+
+std::expected<float, ParseError> parse_optional_float(Tokens& tokens, std::size_t line,
+                                                      std::string_view label, float fallback) {
+  auto token = tokens.next();
+  if (!token) return fallback;
   return parse_float(*token, line, label);
 }
 
@@ -224,6 +233,24 @@ std::expected<std::uint64_t, ParseError> parse_index(std::string_view token, std
   if (auto value = read_unsigned(token, std::numeric_limits<std::uint64_t>::max())) return *value;
   return std::unexpected(
       ParseError::line(line, cat("invalid index for ", label, ": '", token, "'"), token));
+}
+
+std::expected<std::uint64_t, ParseError> parse_next_index(Tokens& tokens, std::size_t line,
+                                                          std::string_view label,
+                                                          std::string_view missing) {
+  auto token = tokens.next();
+  if (!token) return fail(line, std::string(missing));
+  return parse_index(*token, line, label);
+}
+
+std::expected<std::uint32_t, ParseError> parse_next_count(Tokens& tokens, std::size_t line,
+                                                          std::string_view what,
+                                                          std::string_view missing) {
+  auto token = tokens.next();
+  if (!token) return fail(line, std::string(missing));
+  auto count = read_unsigned(*token, std::numeric_limits<std::uint32_t>::max());
+  if (!count) return fail(line, cat("invalid ", what, " count '", *token, "'"), *token);
+  return static_cast<std::uint32_t>(*count);
 }
 
 std::vector<std::string_view> split_directives(std::string_view text) {

@@ -81,8 +81,14 @@ inline std::expected<float, ParseError> parse_float(std::string_view token, std:
     return value;
   return parse_general_float(token, line, label);
 }
+// The next token as a number labelled `label`; `missing` is the error when no
+// token is left, "{label} needs a value" when not given.
 std::expected<float, ParseError> parse_next_float(Tokens& tokens, std::size_t line,
-                                                  std::string_view label);
+                                                  std::string_view label,
+                                                  std::string_view missing = {});
+// An optional trailing number: `fallback` when no token is left.
+std::expected<float, ParseError> parse_optional_float(Tokens& tokens, std::size_t line,
+                                                      std::string_view label, float fallback);
 std::expected<bool, ParseError> parse_bool(std::string_view token, std::size_t line,
                                            std::string_view label);
 std::expected<std::uint32_t, ParseError> parse_positive(std::string_view token, std::size_t line,
@@ -93,6 +99,16 @@ std::expected<std::string, ParseError> read_quoted(std::string_view after_quote,
                                                    std::size_t line);
 std::expected<std::uint64_t, ParseError> parse_index(std::string_view token, std::size_t line,
                                                      std::string_view label);
+// The next token as a count below 2^32: "invalid {what} count '{token}'" when
+// it is not one, `missing` when no token is left.
+std::expected<std::uint32_t, ParseError> parse_next_count(Tokens& tokens, std::size_t line,
+                                                          std::string_view what,
+                                                          std::string_view missing);
+// The next token as an index labelled `label`; `missing` is the error when no
+// token is left.
+std::expected<std::uint64_t, ParseError> parse_next_index(Tokens& tokens, std::size_t line,
+                                                          std::string_view label,
+                                                          std::string_view missing);
 std::vector<std::string_view> split_directives(std::string_view text);
 
 // The error of body line `line`, quoting `token` (a slice of that line) where
@@ -100,6 +116,15 @@ std::vector<std::string_view> split_directives(std::string_view text);
 inline std::unexpected<ParseError> fail(std::size_t line, std::string message,
                                         std::string_view token = {}) {
   return std::unexpected(ParseError::line(line, std::move(message), token));
+}
+
+// Stores what a reader read in `slot`, or passes its error on: the last step
+// of every reader that fills one field.
+template <class T, class U>
+std::expected<void, ParseError> store(T& slot, std::expected<U, ParseError> read) {
+  if (!read) return std::unexpected(std::move(read).error());
+  slot = std::move(*read);
+  return {};
 }
 
 // "invalid number for {label}: '{token}'" at `line`.

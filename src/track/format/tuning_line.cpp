@@ -32,10 +32,7 @@ std::expected<void, ParseError> apply_equal(Tuning& tuning, Tokens& tokens, std:
 std::expected<void, ParseError> apply_period(Tuning& tuning, Tokens& tokens, std::size_t line) {
   auto token = tokens.next();
   if (!token) return fail(line, "period needs a ratio");
-  auto period = parse_ratio(*token, line);
-  if (!period) return std::unexpected(period.error());
-  tuning.period = *period;
-  return {};
+  return store(tuning.period, parse_ratio(*token, line));
 }
 
 // Every token, the first included, is a ratio.

@@ -1,7 +1,6 @@
 #include "track/format/clips/note_options.h"
 
 #include <array>
-#include <limits>
 #include <string>
 #include <utility>
 
@@ -32,57 +31,42 @@ Applied read_text(std::string_view token, NoteOptions& options, Tokens& tokens, 
   return {};
 }
 
-Applied read_glide(NoteOptions& options, Tokens& tokens, std::size_t n) {
-  auto token = tokens.next();
-  if (!token) return fail(n, "glide needs an offset");
-  auto offset = parse_float(*token, n, "glide");
-  if (!offset) return std::unexpected(offset.error());
+// A target from `base`, then an optional curve; a target equal to `base`
+// leaves no ramp.
+Applied read_ramp(std::vector<WavePoint>& points, float base, std::string_view label,
+                  std::string_view missing, Tokens& tokens, std::size_t n) {
+  auto target = parse_next_float(tokens, n, label, missing);
+  if (!target) return std::unexpected(target.error());
   Curve curve = curve_token(tokens).value_or(Curve::ease());
-  if (*offset == 0.0f) {
-    options.pitch_points.clear();
+  if (*target == base) {
+    points.clear();
   } else {
-    options.pitch_points = ramp(0.0f, *offset, curve);
+    points = ramp(base, *target, curve);
   }
   return {};
+}
+
+Applied read_glide(NoteOptions& options, Tokens& tokens, std::size_t n) {
+  return read_ramp(options.pitch_points, 0.0f, "glide", "glide needs an offset", tokens, n);
 }
 
 Applied read_volume_ramp(NoteOptions& options, Tokens& tokens, std::size_t n) {
-  auto token = tokens.next();
-  if (!token) return fail(n, "vol-ramp needs a target factor");
-  auto target = parse_float(*token, n, "vol-ramp");
-  if (!target) return std::unexpected(target.error());
-  Curve curve = curve_token(tokens).value_or(Curve::ease());
-  if (*target == 1.0f) {
-    options.volume_points.clear();
-  } else {
-    options.volume_points = ramp(1.0f, *target, curve);
-  }
-  return {};
+  return read_ramp(options.volume_points, 1.0f, "vol-ramp", "vol-ramp needs a target factor",
+                   tokens, n);
 }
 
 Applied read_repeat(NoteOptions& options, Tokens& tokens, std::size_t n) {
-  auto token = tokens.next();
-  if (!token) return fail(n, "repeat needs a count");
-  auto count = read_unsigned(*token, std::numeric_limits<std::uint32_t>::max());
-  if (!count) return fail(n, cat("invalid repeat count '", *token, "'"), *token);
-  options.repeat = static_cast<std::uint32_t>(*count);
-  return {};
+  return store(options.repeat, parse_next_count(tokens, n, "repeat", "repeat needs a count"));
 }
 
 Applied read_arpeggio(NoteOptions& options, Tokens& tokens, std::size_t n) {
   auto first = tokens.next();
   if (!first) return fail(n, "arpeggio needs an offset");
-  auto arpeggio = parse_arpeggio(*first, tokens, n, NanRate::Keep);
-  if (!arpeggio) return std::unexpected(arpeggio.error());
-  options.arpeggio = std::move(*arpeggio);
-  return {};
+  return store(options.arpeggio, parse_arpeggio(*first, tokens, n, NanRate::Keep));
 }
 
 Applied read_volume(NoteOptions& options, Tokens& tokens, std::size_t n) {
-  auto volume = parse_next_float(tokens, n, "volume");
-  if (!volume) return std::unexpected(volume.error());
-  options.volume = *volume;
-  return {};
+  return store(options.volume, parse_next_float(tokens, n, "volume"));
 }
 
 using OptionReader = Applied (*)(NoteOptions& options, Tokens& tokens, std::size_t n);

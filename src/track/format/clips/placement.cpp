@@ -43,9 +43,7 @@ std::expected<float, ParseError> read_name_and_start(std::string& name,
   if (!name_token) return fail(n, cat(what, " needs a name"));
   name = *name_token;
   name_at = at.of(*name_token);
-  auto start = tokens.next();
-  if (!start) return fail(n, cat(what, " needs start"));
-  return parse_float(*start, n, "start");
+  return parse_next_float(tokens, n, "start", cat(what, " needs start"));
 }
 
 }  // namespace

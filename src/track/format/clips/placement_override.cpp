@@ -16,13 +16,10 @@ namespace {
 using Applied = std::expected<void, ParseError>;
 
 std::expected<Trim, ParseError> read_trim(Tokens& tokens, std::size_t n) {
-  auto from_token = tokens.next();
-  if (!from_token) return fail(n, "trim needs <from> <count>");
-  auto from = parse_index(*from_token, n, "trim from");
+  constexpr std::string_view kMissing = "trim needs <from> <count>";
+  auto from = parse_next_index(tokens, n, "trim from", kMissing);
   if (!from) return std::unexpected(from.error());
-  auto count_token = tokens.next();
-  if (!count_token) return fail(n, "trim needs <from> <count>");
-  auto count = parse_index(*count_token, n, "trim count");
+  auto count = parse_next_index(tokens, n, "trim count", kMissing);
   if (!count) return std::unexpected(count.error());
   if (!tokens.empty()) return fail(n, "trim takes only <from> <count>");
   return Trim{*from, *count};
@@ -57,10 +54,7 @@ std::expected<float, ParseError> take_number(std::string_view field, Tokens& tok
 
 template <std::optional<float> NoteOverride::*Slot>
 Applied read_number(NoteOverride& change, std::string_view field, Tokens& tokens, std::size_t n) {
-  auto number = take_number(field, tokens, n);
-  if (!number) return std::unexpected(number.error());
-  change.*Slot = *number;
-  return {};
+  return store(change.*Slot, take_number(field, tokens, n));
 }
 
 Applied read_pitch_curve(NoteOverride& change, std::string_view, Tokens& tokens, std::size_t n) {
@@ -81,10 +75,7 @@ Applied read_skip(NoteOverride& change, std::string_view, Tokens&, std::size_t) 
 Applied read_text(NoteOverride& change, std::string_view field, Tokens& tokens, std::size_t n) {
   auto value = take_value(field, tokens, n);
   if (!value) return std::unexpected(value.error());
-  auto text = read_override_text(*value, tokens, n);
-  if (!text) return std::unexpected(text.error());
-  change.text = std::move(*text);
-  return {};
+  return store(change.text, read_override_text(*value, tokens, n));
 }
 
 using FieldReader = Applied (*)(NoteOverride& change, std::string_view field, Tokens& tokens,
@@ -114,9 +105,7 @@ Applied read_field(std::string_view field, NoteOverride& change, Tokens& tokens,
 }
 
 std::expected<NoteOverride, ParseError> read_note_override(Tokens& tokens, std::size_t n) {
-  auto index_token = tokens.next();
-  if (!index_token) return fail(n, "note override needs an index");
-  auto index = parse_index(*index_token, n, "note index");
+  auto index = parse_next_index(tokens, n, "note index", "note override needs an index");
   if (!index) return std::unexpected(index.error());
   NoteOverride change;
   change.index = *index;
@@ -129,10 +118,7 @@ std::expected<NoteOverride, ParseError> read_note_override(Tokens& tokens, std::
 
 Applied read_trim_line(std::optional<Trim>& trim, std::vector<NoteOverride>&, Tokens& tokens,
                        std::size_t n) {
-  auto read = read_trim(tokens, n);
-  if (!read) return std::unexpected(read.error());
-  trim = *read;
-  return {};
+  return store(trim, read_trim(tokens, n));
 }
 
 Applied read_note_line(std::optional<Trim>&, std::vector<NoteOverride>& overrides, Tokens& tokens,

@@ -19,15 +19,27 @@ ParseError missing(std::string_view effect, std::string_view label, std::size_t 
   return ParseError::line(line, cat("effect '", effect, "' missing ", label), effect);
 }
 
-// An optional trailing parameter: `fallback` when no token is left, else the
-// number raised to at least `bound` (the default itself is not clamped).
+// An optional trailing parameter: `fallback` when no token is left, raised to
+// at least `bound` (every fallback already is).
 std::expected<float, ParseError> take_at_least(Tokens& tokens, std::string_view label,
                                                float fallback, float bound, std::size_t line) {
-  auto token = tokens.next();
-  if (!token) return fallback;
-  auto value = parse_float(*token, line, label);
+  auto value = parse_optional_float(tokens, line, label, fallback);
   if (!value) return std::unexpected(value.error());
   return at_least(*value, bound);
+}
+
+// The numbers `labels` name, in order; the first missing or bad one is the error.
+template <std::size_t N>
+std::expected<std::array<float, N>, ParseError> take_floats(
+    Tokens& tokens, std::string_view effect, std::size_t line,
+    const std::array<std::string_view, N>& labels) {
+  std::array<float, N> values{};
+  for (std::size_t i = 0; i < N; ++i) {
+    auto value = take_float(tokens, labels[i], effect, line);
+    if (!value) return std::unexpected(value.error());
+    values[i] = *value;
+  }
+  return values;
 }
 
 // `lowpass param` / `highpass param`: the parameter name, then max and min cutoff.
@@ -38,11 +50,10 @@ Result parse_param_filter(Tokens& tokens, std::string_view effect, std::size_t l
     return std::unexpected(
         ParseError::line(line, cat("effect '", effect, "' needs a parameter name"), effect));
   }
-  auto max_cutoff = take_float(tokens, "max cutoff", effect, line);
-  if (!max_cutoff) return std::unexpected(max_cutoff.error());
-  auto min_cutoff = take_float(tokens, "min cutoff", effect, line);
-  if (!min_cutoff) return std::unexpected(min_cutoff.error());
-  return Effect{Kind{*max_cutoff, *min_cutoff, std::string(*name)}};
+  auto cutoffs = take_floats<2>(tokens, effect, line, {"max cutoff", "min cutoff"});
+  if (!cutoffs) return std::unexpected(cutoffs.error());
+  auto [max_cutoff, min_cutoff] = *cutoffs;
+  return Effect{Kind{max_cutoff, min_cutoff, std::string(*name)}};
 }
 
 template <class Plain, class Param>
@@ -57,21 +68,17 @@ Result parse_filter(Tokens& tokens, std::string_view word, std::string_view para
 }
 
 Result parse_echo(Tokens& tokens, std::size_t line) {
-  auto delay = take_float(tokens, "delay", "echo", line);
-  if (!delay) return std::unexpected(delay.error());
-  auto feedback = take_float(tokens, "feedback", "echo", line);
-  if (!feedback) return std::unexpected(feedback.error());
-  auto mix = take_float(tokens, "mix", "echo", line);
-  if (!mix) return std::unexpected(mix.error());
-  return Effect{Effect::Echo{*delay, *feedback, *mix}};
+  auto values = take_floats<3>(tokens, "echo", line, {"delay", "feedback", "mix"});
+  if (!values) return std::unexpected(values.error());
+  auto [delay, feedback, mix] = *values;
+  return Effect{Effect::Echo{delay, feedback, mix}};
 }
 
 Result parse_tremolo(Tokens& tokens, std::size_t line) {
-  auto rate = take_float(tokens, "rate", "tremolo", line);
-  if (!rate) return std::unexpected(rate.error());
-  auto depth = take_float(tokens, "depth", "tremolo", line);
-  if (!depth) return std::unexpected(depth.error());
-  return Effect{Effect::Tremolo{*rate, *depth}};
+  auto values = take_floats<2>(tokens, "tremolo", line, {"rate", "depth"});
+  if (!values) return std::unexpected(values.error());
+  auto [rate, depth] = *values;
+  return Effect{Effect::Tremolo{rate, depth}};
 }
 
 // 1..16 with the fraction cut off; NaN gives 0.
@@ -89,38 +96,33 @@ Result parse_bitcrusher(Tokens& tokens, std::size_t line) {
 }
 
 Result parse_compressor(Tokens& tokens, std::size_t line) {
-  auto threshold = take_float(tokens, "threshold", "compressor", line);
-  if (!threshold) return std::unexpected(threshold.error());
-  auto ratio = take_float(tokens, "ratio", "compressor", line);
-  if (!ratio) return std::unexpected(ratio.error());
+  auto values = take_floats<2>(tokens, "compressor", line, {"threshold", "ratio"});
+  if (!values) return std::unexpected(values.error());
+  auto [threshold, ratio] = *values;
   auto attack = take_at_least(tokens, "compressor attack", 0.005f, 0.0f, line);
   if (!attack) return std::unexpected(attack.error());
   auto release = take_at_least(tokens, "compressor release", 0.1f, 0.0f, line);
   if (!release) return std::unexpected(release.error());
   return Effect{
-      Effect::Compressor{clamp_unit(*threshold), at_least(*ratio, 1.0f), *attack, *release}};
+      Effect::Compressor{clamp_unit(threshold), at_least(ratio, 1.0f), *attack, *release}};
 }
 
 Result parse_eq(Tokens& tokens, std::size_t line) {
-  auto low_db = take_float(tokens, "low_db", "eq", line);
-  if (!low_db) return std::unexpected(low_db.error());
-  auto high_db = take_float(tokens, "high_db", "eq", line);
-  if (!high_db) return std::unexpected(high_db.error());
+  auto gains = take_floats<2>(tokens, "eq", line, {"low_db", "high_db"});
+  if (!gains) return std::unexpected(gains.error());
+  auto [low_db, high_db] = *gains;
   auto low_freq = take_at_least(tokens, "eq low_freq", 300.0f, 1.0f, line);
   if (!low_freq) return std::unexpected(low_freq.error());
   auto high_freq = take_at_least(tokens, "eq high_freq", 3000.0f, 1.0f, line);
   if (!high_freq) return std::unexpected(high_freq.error());
-  return Effect{Effect::Eq{*low_db, *high_db, *low_freq, *high_freq}};
+  return Effect{Effect::Eq{low_db, high_db, *low_freq, *high_freq}};
 }
 
 Result parse_delay_sync(Tokens& tokens, std::size_t line) {
-  auto beats = take_float(tokens, "beats", "delay_sync", line);
-  if (!beats) return std::unexpected(beats.error());
-  auto feedback = take_float(tokens, "feedback", "delay_sync", line);
-  if (!feedback) return std::unexpected(feedback.error());
-  auto mix = take_float(tokens, "mix", "delay_sync", line);
-  if (!mix) return std::unexpected(mix.error());
-  return Effect{Effect::DelaySync{at_least(*beats, 0.0f), *feedback, *mix}};
+  auto values = take_floats<3>(tokens, "delay_sync", line, {"beats", "feedback", "mix"});
+  if (!values) return std::unexpected(values.error());
+  auto [beats, feedback, mix] = *values;
+  return Effect{Effect::DelaySync{at_least(beats, 0.0f), feedback, mix}};
 }
 
 // A first token that is not a number names a reverb preset.
@@ -130,14 +132,13 @@ Result parse_reverb(Tokens& tokens, std::size_t line, const docformat::LineAt& a
   if (!is_number(*first)) return Effect{Effect::NamedReverb{std::string(*first), at.of(*first)}};
   auto room_size = parse_float(*first, line, "room_size");
   if (!room_size) return std::unexpected(room_size.error());
-  auto decay = take_float(tokens, "decay", "reverb", line);
-  if (!decay) return std::unexpected(decay.error());
-  auto mix = take_float(tokens, "mix", "reverb", line);
-  if (!mix) return std::unexpected(mix.error());
+  auto values = take_floats<2>(tokens, "reverb", line, {"decay", "mix"});
+  if (!values) return std::unexpected(values.error());
+  auto [decay, mix] = *values;
   auto predelay = take_at_least(tokens, "reverb predelay", 0.01f, 0.0f, line);
   if (!predelay) return std::unexpected(predelay.error());
   return Effect{
-      Effect::Reverb{clamp_unit(*room_size), clamp_unit(*decay), clamp_unit(*mix), *predelay}};
+      Effect::Reverb{clamp_unit(*room_size), clamp_unit(decay), clamp_unit(mix), *predelay}};
 }
 
 using EffectReader = Result (*)(Tokens& tokens, std::size_t line, const docformat::LineAt& at);

@@ -67,22 +67,15 @@ Applied apply_slide(Sound& sound, Tokens& tokens, std::size_t line) {
 Applied apply_stage(EnvelopeStage& stage, std::string_view name, Tokens& tokens, std::size_t line) {
   auto duration = tokens.next();
   if (!duration) return fail(line, cat(name, " needs a duration"));
-  auto parsed = parse_envelope(*duration, tokens.next(), line);
-  if (!parsed) return std::unexpected(parsed.error());
-  stage = *parsed;
-  return {};
+  return store(stage, parse_envelope(*duration, tokens.next(), line));
 }
 
 // cutoff [env [duration [curve]]]: only the values given are replaced.
 Applied apply_filter(Sound& sound, Tokens& tokens, std::size_t line) {
   auto cutoff = parse_next_float(tokens, line, "filter cutoff");
   if (!cutoff) return std::unexpected(cutoff.error());
-  float env = sound.filter_env;
-  if (auto token = tokens.next()) {
-    auto value = parse_float(*token, line, "filter env");
-    if (!value) return std::unexpected(value.error());
-    env = *value;
-  }
+  auto env = parse_optional_float(tokens, line, "filter env", sound.filter_env);
+  if (!env) return std::unexpected(env.error());
   EnvelopeStage envelope = sound.filter_envelope;
   if (auto duration = tokens.next()) {
     auto stage = parse_envelope(*duration, tokens.next(), line);
@@ -90,7 +83,7 @@ Applied apply_filter(Sound& sound, Tokens& tokens, std::size_t line) {
     envelope = *stage;
   }
   sound.filter_cutoff = *cutoff;
-  sound.filter_env = env;
+  sound.filter_env = *env;
   sound.filter_envelope = envelope;
   return {};
 }
@@ -98,28 +91,17 @@ Applied apply_filter(Sound& sound, Tokens& tokens, std::size_t line) {
 Applied apply_lfo(Lfo& lfo, std::string_view name, Tokens& tokens, std::size_t line) {
   auto rate = tokens.next();
   if (!rate) return fail(line, cat(name, " needs <rate> <depth>"));
-  auto parsed = parse_lfo(*rate, tokens, line, name);
-  if (!parsed) return std::unexpected(parsed.error());
-  lfo = std::move(*parsed);
-  return {};
+  return store(lfo, parse_lfo(*rate, tokens, line, name));
 }
 
 Applied apply_arpeggio(Sound& sound, Tokens& tokens, std::size_t line) {
   auto first = tokens.next();
   if (!first) return fail(line, "arpeggio needs offsets");
-  auto arpeggio = parse_arpeggio(*first, tokens, line, NanRate::Refuse);
-  if (!arpeggio) return std::unexpected(arpeggio.error());
-  sound.arpeggio = std::move(*arpeggio);
-  return {};
+  return store(sound.arpeggio, parse_arpeggio(*first, tokens, line, NanRate::Refuse));
 }
 
 Applied apply_steps(Sound& sound, Tokens& tokens, std::size_t line) {
-  auto token = tokens.next();
-  if (!token) return fail(line, "steps needs a value");
-  auto steps = read_unsigned(*token, std::numeric_limits<std::uint32_t>::max());
-  if (!steps) return fail(line, cat("invalid steps count '", *token, "'"), *token);
-  sound.steps = static_cast<std::uint32_t>(*steps);
-  return {};
+  return store(sound.steps, parse_next_count(tokens, line, "steps", "steps needs a value"));
 }
 
 // preset [param value]...: the preset is replaced, overrides accumulate over
@@ -198,10 +180,7 @@ using SoundReader = Applied (*)(Sound& sound, Tokens& tokens, std::size_t line);
 template <std::size_t I>
 Applied read_scalar(Sound& sound, Tokens& tokens, std::size_t line) {
   constexpr ScalarDirective scalar = kScalars[I];
-  auto number = parse_next_float(tokens, line, scalar.name);
-  if (!number) return std::unexpected(number.error());
-  sound.*scalar.field = *number;
-  return {};
+  return store(sound.*scalar.field, parse_next_float(tokens, line, scalar.name));
 }
 
 template <std::size_t I>
