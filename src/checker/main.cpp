@@ -6,6 +6,7 @@
 #include "checker/arguments.h"
 #include "checker/check_file.h"
 #include "checker/collect.h"
+#include "checker/in_order.h"
 #include "checker/path_order.h"
 #include "track/format/source/display_path.h"
 
@@ -42,12 +43,15 @@ int main(int argc, char** argv) {
   lyre::sort_paths(files);
 
   std::size_t passed = 0;
-  lyre::LibraryCache libraries;
-  for (const lyre::CheckedFile& file : files) {
-    lyre::Verdict verdict = lyre::check_file(file, args.refresh, libraries);
-    if (verdict.ok) ++passed;
-    write(stdout, verdict.line);
-  }
+  lyre::run_in_order<lyre::LibraryCache>(
+      files.size(), lyre::usable_threads(),
+      [&](lyre::LibraryCache& libraries, std::size_t i) {
+        return lyre::check_file(files[i], args.refresh, libraries);
+      },
+      [&](const lyre::Verdict& verdict) {
+        if (verdict.ok) ++passed;
+        write(stdout, verdict.line);
+      });
 
   const std::size_t total = files.size();
   if (passed == total) {

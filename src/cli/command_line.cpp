@@ -5,9 +5,9 @@
 #include <array>
 #include <charconv>
 #include <sstream>
-#include <thread>
 #include <utility>
 
+#include "checker/in_order.h"
 #include "cli/rules.h"
 #include "lyre/version.h"
 
@@ -41,14 +41,12 @@ std::string check_jobs(const std::string& count) {
   return {};
 }
 
-unsigned hardware_threads() { return std::max(1u, std::thread::hardware_concurrency()); }
-
 }  // namespace
 
 std::variant<CheckOptions, ServerOptions, Outcome> parse_command_line(int argc,
                                                                       const char* const* argv) {
   CheckOptions options;
-  options.jobs = hardware_threads();
+  options.jobs = usable_threads();
   std::string format = "text";
   std::string stdin_filename;
 
