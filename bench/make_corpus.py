@@ -251,6 +251,21 @@ def scale_imports(n, directory):
     return lines + [f"k{i} {i} 60 1 " for i in range(0, n, max(1, n // 100))] + ["shared 0 60 1"]
 
 
+def scale_aliased(n, directory):
+    """An import `as lib` of `n` sounds and `n` layers, each colliding with one of the top file."""
+    def entries(prefix):
+        lines = ["# Sounds", ""]
+        for i in range(n):
+            lines += [f"## s{i}", "sine 1", "@decay 0.2 ease-out", ""]
+        lines += ["# Layers", ""]
+        for i in range(n):
+            lines += [f"## l{i}", f"{prefix}s{i} 0 60 1", ""]
+        return lines
+    write(os.path.join(directory, "lib", "all.track"), entries(""))
+    return (["@import lib/all.track as lib", "", "# Songs", "", "## song"]
+            + [f"@layer lib::l{i}" for i in range(0, n, max(1, n // 100))] + [""] + entries(""))
+
+
 def scale_subtracks(n):
     lines = ["# Songs", "", "## song", "@layer c0", "", "# Layers", ""]
     for i in range(n):
@@ -288,6 +303,7 @@ SCALING = {
     "markers": (20_000, scale_markers),
     "params": (20_000, scale_params),
     "imports": (500, None),
+    "aliased": (20_000, None),
     "subtracks": (20_000, scale_subtracks),
     "header": (50_000, scale_header),
     "preamble": (50_000, scale_preamble),
@@ -301,6 +317,8 @@ def make_scaling(out, rng):
             directory = os.path.join(out, "scaling", kind, label)
             if kind == "imports":
                 lines = scale_imports(count, directory)
+            elif kind == "aliased":
+                lines = scale_aliased(count, directory)
             elif kind == "notes":
                 lines = scale_notes(count, rng)
             else:

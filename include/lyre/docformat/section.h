@@ -11,26 +11,17 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+
+#include "lyre/docformat/rename_map.h"
 
 namespace lyre::docformat {
 
 class ParseError;
 
-struct TextHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view text) const {
-    return std::hash<std::string_view>{}(text);
-  }
-};
-
-// Old entry name to new entry name.
-using RenameMap = std::unordered_map<std::string, std::string, TextHash, std::equal_to<>>;
-
 // Replaces `name` by its mapped value when it is a key of the map.
 inline void rename(std::string& name, const RenameMap& map) {
   if (map.empty()) return;
-  if (auto it = map.find(std::string_view(name)); it != map.end()) name = it->second;
+  if (const std::string* renamed = map.find(name)) name = *renamed;
 }
 inline void rename(std::optional<std::string>& name, const RenameMap& map) {
   if (name) rename(*name, map);

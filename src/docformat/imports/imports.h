@@ -51,6 +51,14 @@ struct ImportedBy {
 using Fetch = std::function<std::optional<std::string>(const std::string& path, bool refresh,
                                                        const ImportedBy& by)>;
 
+// Lets the path sets below be searched with a view, without a copy.
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const {
+    return std::hash<std::string_view>{}(text);
+  }
+};
+
 using VisitedSet = std::unordered_set<std::string, TextHash, std::equal_to<>>;
 
 // An imported document as import resolution uses it: its section record,
