@@ -12,10 +12,11 @@
 #include <type_traits>
 #include <vector>
 
+#include "docformat/parallel.h"
+
 namespace lyre {
 
-// The threads this process may run on: the processors it is allowed, at least 1.
-unsigned usable_threads();
+using docformat::usable_threads;
 
 // Calls `work(state, i)` for every i below `count` on up to `threads`
 // threads, each with its own `State` (default-constructed), and hands each

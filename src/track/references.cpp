@@ -83,9 +83,12 @@ class SoundScan {
 
   void check(const docformat::Named<Layer>& layer, std::string_view sound,
              docformat::NamePlace at) {
-    if (sound.empty() || known_.contains(sound)) return;
-    if (resolve_sound(document_, sound) || default_instrument(sound)) {
-      known_.insert(sound);  // most notes repeat a sound that an earlier note found
+    // Runs of notes mostly repeat one sound: the last one found is compared
+    // before any hashing.
+    if (sound.empty() || sound == last_known_) return;
+    if (known_.contains(sound) || resolve_sound(document_, sound) || default_instrument(sound)) {
+      known_.insert(sound);
+      last_known_ = sound;
       return;
     }
     unknown_(layer, sound, at);
@@ -95,6 +98,7 @@ class SoundScan {
   const UnknownSoundSink& unknown_;
   std::vector<bool> visited_;                   // by position in the layer list
   std::unordered_set<std::string_view> known_;  // sounds found to exist
+  std::string_view last_known_;
   std::vector<Frame> stack_;
 };
 

@@ -51,22 +51,30 @@ class SectionList {
     SectionList list;
     list.entries.reserve(block.instances.size());
     for (std::size_t index : block.instances) {
-      Instance& instance = block.nodes[index];
-      auto value = T::parse(instance.lines, instance.line);
-      if (!value) {
-        ParseError error = value.error().located(instance.lines, instance.line);
-        if (!errors) return std::unexpected(std::move(error));
-        errors->push_back(std::move(error));
-        value = T{};
-      }
-      if constexpr (requires { value->take_entry_name(instance.name); }) {
-        value->take_entry_name(instance.name);
-      }
-      list.entries.push_back(Named<T>{std::string(instance.name), std::move(*value), std::nullopt,
-                                      instance.heading, instance.name_column, instance.line});
-      std::vector<std::string_view>().swap(instance.lines);
+      std::optional<ParseError> error;
+      list.entries.push_back(parse_entry(block.nodes[index], error));
+      if (!error) continue;
+      if (!errors) return std::unexpected(std::move(*error));
+      errors->push_back(std::move(*error));
     }
     return list;
+  }
+
+  // One entry of a block, its body lines released. An entry that fails sets
+  // `error` and comes back with default values.
+  static Named<T> parse_entry(Instance& instance, std::optional<ParseError>& error) {
+    auto value = T::parse(instance.lines, instance.line);
+    if (!value) {
+      error = value.error().located(instance.lines, instance.line);
+      value = T{};
+    }
+    if constexpr (requires { value->take_entry_name(instance.name); }) {
+      value->take_entry_name(instance.name);
+    }
+    Named<T> entry{std::string(instance.name), std::move(*value),    std::nullopt,
+                   instance.heading,           instance.name_column, instance.line};
+    std::vector<std::string_view>().swap(instance.lines);
+    return entry;
   }
 
   // The first entry with exactly this name, or null.

@@ -1,7 +1,10 @@
 #include "lyre/track/multisong/track_sections.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
+#include "docformat/parallel.h"
 #include "lyre/docformat/parse_error.h"
 
 namespace lyre {
@@ -15,10 +18,58 @@ void zip_lists(A&& a, B&& b, F&& f) {
   (std::make_index_sequence<TrackSections::kSections.size()>{});
 }
 
+// Below this many body lines a section is parsed on the calling thread alone:
+// starting threads would cost more than they save.
+constexpr std::size_t kLinesPerThread = 50'000;
+
+// The section's entries parsed in runs of about equal line counts, one run
+// per thread, then joined in file order. Without `errors` the first error in
+// file order is the result, as a parse on one thread gives it.
+template <class List>
+std::expected<List, docformat::ParseError> parse_entries(
+    docformat::SectionBlock& block, std::vector<docformat::ParseError>* errors) {
+  std::size_t lines = 0;
+  for (std::size_t index : block.instances) lines += block.nodes[index].lines.size();
+  const std::size_t threads = std::min<std::size_t>(
+      {docformat::usable_threads(), lines / kLinesPerThread, block.instances.size()});
+  if (threads <= 1) return List::from_blocks(block, errors);
+
+  // Run r starts at entry starts[r]; its end is the next run's start.
+  std::vector<std::size_t> starts{0};
+  for (std::size_t i = 0, taken = 0; i < block.instances.size(); ++i) {
+    if (taken >= lines * starts.size() / threads) starts.push_back(i);
+    taken += block.nodes[block.instances[i]].lines.size();
+  }
+  starts.push_back(block.instances.size());
+  struct Run {
+    List list;
+    std::vector<docformat::ParseError> errors;
+  };
+  std::vector<Run> runs(starts.size() - 1);
+  docformat::run_parts(runs.size(), [&](std::size_t r) {
+    for (std::size_t i = starts[r]; i < starts[r + 1]; ++i) {
+      std::optional<docformat::ParseError> error;
+      runs[r].list.entries.push_back(List::parse_entry(block.nodes[block.instances[i]], error));
+      if (!error) continue;
+      runs[r].errors.push_back(std::move(*error));
+      if (!errors) return;  // only the first can be the result
+    }
+  });
+
+  List list;
+  list.entries.reserve(block.instances.size());
+  for (Run& run : runs) {
+    if (!run.errors.empty() && !errors) return std::unexpected(std::move(run.errors.front()));
+    if (errors) std::move(run.errors.begin(), run.errors.end(), std::back_inserter(*errors));
+    std::move(run.list.entries.begin(), run.list.entries.end(), std::back_inserter(list.entries));
+  }
+  return list;
+}
+
 template <class List>
 std::expected<void, docformat::ParseError> parse_into(List& list, docformat::SectionBlock& block,
                                                       std::vector<docformat::ParseError>* errors) {
-  auto parsed = List::from_blocks(block, errors);
+  auto parsed = parse_entries<List>(block, errors);
   if (!parsed) return std::unexpected(std::move(parsed.error()));
   for (std::size_t i = 0; i < block.lines.size(); ++i) {
     list.preamble.push_back({std::string(block.lines[i]), block.line + i});

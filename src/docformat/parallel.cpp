@@ -1,4 +1,4 @@
-#include "checker/in_order.h"
+#include "docformat/parallel.h"
 
 #include <algorithm>
 
@@ -6,7 +6,7 @@
 #include <sched.h>
 #endif
 
-namespace lyre {
+namespace lyre::docformat {
 
 unsigned usable_threads() {
 #ifdef __linux__
@@ -20,4 +20,4 @@ unsigned usable_threads() {
   return std::max(1u, std::thread::hardware_concurrency());
 }
 
-}  // namespace lyre
+}  // namespace lyre::docformat
