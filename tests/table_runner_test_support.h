@@ -16,10 +16,11 @@
 
 namespace lyre::test_support {
 
-// The whole text of the error a row expects. Explicit, so that `{}` in a row
-// is always the record.
+// The whole text of the error a row expects. Explicit, and taking no braced
+// list, so that a braced value in a row is always the record.
 struct Fails {
-  explicit Fails(std::string text) : text(std::move(text)) {}
+  template <std::convertible_to<std::string> S>
+  explicit Fails(S&& text) : text(std::forward<S>(text)) {}
   std::string text;
 };
 
