@@ -5,10 +5,16 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "table_runner_test_support.h"
+#include "track/line_error_test_support.h"
 
 namespace lyre {
 namespace {
+
+using test_support::Fails;
 
 constexpr std::size_t kLine = 7;
 
@@ -21,13 +27,8 @@ JumpCondition plays(Comparison comparison, float value) {
   return condition(ConditionSource::Kind::plays, comparison, value);
 }
 
-struct Accepted {
-  std::string_view words;
-  Jump expected;
-};
-
 TEST(ParseJumpClauses, ReadsTheClausesInOrder) {
-  const std::vector<Accepted> cases = {
+  const std::vector<test_support::Row<std::string_view, Jump>> rows = {
       {"", {.target = "chorus"}},
       {"4", {.target = "chorus", .skip = 4.0f}},
       {"-0.5", {.target = "chorus", .skip = -0.5f}},
@@ -76,81 +77,74 @@ TEST(ParseJumpClauses, ReadsTheClausesInOrder) {
        {.target = "chorus", .skip = 8.0f, .transition = JumpTransition{"a", "b"}}},
       {"2\u00a0tempo\u3000140", {.target = "chorus", .skip = 2.0f, .tempo = AbsoluteTempo{140.0f}}},
   };
-  for (const Accepted& c : cases) {
-    SCOPED_TRACE(c.words);
-    Tokens words(c.words);
-    auto jump = parse_jump_clauses(words, kLine, "jump", "chorus");
-    ASSERT_TRUE(jump.has_value()) << jump.error().text();
-    EXPECT_EQ(*jump, c.expected);
-  }
+  test_support::expect_rows(rows, [](std::string_view words) {
+    Tokens tokens(words);
+    return parse_jump_clauses(tokens, kLine, "jump", "chorus");
+  });
 }
 
-struct Rejected {
-  std::string_view label;
-  std::string_view words;
-  std::string_view message;
-};
-
 TEST(ParseJumpClauses, ReportsTheFirstBadWord) {
-  const std::vector<Rejected> cases = {
-      {"jump", "soon", "line 7: invalid number for jump skip: 'soon'"},
-      {"jump-at", "soon", "line 7: invalid number for jump-at skip: 'soon'"},
-      {"jump", "Tempo 2", "line 7: invalid number for jump skip: 'Tempo'"},
-      {"jump", "If plays > 1", "line 7: invalid number for jump skip: 'If'"},
-      {"jump", "Via a sound b", "line 7: invalid number for jump skip: 'Via'"},
-      {"jump", "4 5", "line 7: expected 'if', got '5'"},
-      {"jump", "tempo", "line 7: jump 'tempo' needs a value"},
-      {"jump-at", "tempo", "line 7: jump-at 'tempo' needs a value"},
-      {"jump", "4 tempo", "line 7: jump 'tempo' needs a value"},
-      {"jump", "tempo x1.5", "line 7: invalid number for jump tempo: 'x1.5'"},
-      {"jump-at", "tempo fast", "line 7: invalid number for jump tempo: 'fast'"},
-      {"jump", "tempo via", "line 7: invalid number for jump tempo: 'via'"},
-      {"jump", "tempo *", "line 7: invalid number for jump tempo carry factor: ''"},
-      {"jump-at", "tempo ×", "line 7: invalid number for jump tempo carry factor: ''"},
-      {"jump", "tempo ×x", "line 7: invalid number for jump tempo carry factor: 'x'"},
-      {"jump", "tempo **2", "line 7: invalid number for jump tempo carry factor: '*2'"},
-      {"jump", "tempo 2 tempo 3", "line 7: expected 'if', got 'tempo'"},
-      {"jump", "via", "line 7: jump 'via' needs a motif name"},
-      {"jump-at", "via", "line 7: jump-at 'via' needs a motif name"},
-      {"jump", "via riser", "line 7: jump 'via' needs 'sound <name>'"},
-      {"jump-at", "via riser", "line 7: jump-at 'via' needs 'sound <name>'"},
-      {"jump", "via riser pad", "line 7: expected 'sound', got 'pad'"},
-      {"jump", "via riser Sound pad", "line 7: expected 'sound', got 'Sound'"},
-      {"jump", "via riser sound", "line 7: jump 'via sound' needs a sound name"},
-      {"jump-at", "via riser sound", "line 7: jump-at 'via sound' needs a sound name"},
-      {"jump", "via riser sound pad tempo 2", "line 7: expected 'if', got 'tempo'"},
-      {"jump", "via a sound b via c sound d", "line 7: expected 'if', got 'via'"},
-      {"jump", "via a sound b 4", "line 7: expected 'if', got '4'"},
-      {"jump", "if", "line 7: condition needs a source"},
-      {"jump", "tempo 2 if", "line 7: condition needs a source"},
-      {"jump", "if plays", "line 7: condition needs a comparison"},
-      {"jump", "if if", "line 7: condition needs a comparison"},
-      {"jump", "if plays =", "line 7: unknown comparison '='"},
-      {"jump", "if plays ===", "line 7: unknown comparison '==='"},
-      {"jump", "if plays lt 2", "line 7: unknown comparison 'lt'"},
-      {"jump", "if plays ! 2", "line 7: unknown comparison '!'"},
-      {"jump", "if plays =< 2", "line 7: unknown comparison '=<'"},
-      {"jump", "if x = 1 extra", "line 7: unknown comparison '='"},
-      {"jump", "if plays >", "line 7: condition needs a value"},
-      {"jump", "if plays > 1.5", "line 7: plays condition needs a whole number, got '1.5'"},
-      {"jump", "if plays > 1.5 extra", "line 7: plays condition needs a whole number, got '1.5'"},
-      {"jump", "if plays > -1", "line 7: plays condition needs a whole number, got '-1'"},
-      {"jump", "if plays > +", "line 7: plays condition needs a whole number, got '+'"},
-      {"jump", "if plays > 4294967296",
-       "line 7: plays condition needs a whole number, got '4294967296'"},
-      {"jump", "if random < x", "line 7: invalid number for condition value: 'x'"},
-      {"jump", "if Plays > x", "line 7: invalid number for condition value: 'x'"},
-      {"jump-at", "if level >= 1,5", "line 7: invalid number for condition value: '1,5'"},
-      {"jump", "if intensity > 0.5 now", "line 7: extra tokens after condition"},
-      {"jump", "if plays > 1 2", "line 7: extra tokens after condition"},
+  // The directive's label, then the words after the target.
+  using Labelled = std::pair<std::string_view, std::string_view>;
+  const std::vector<test_support::Row<Labelled, Jump>> rows = {
+      {{"jump", "soon"}, Fails{"invalid number for jump skip: 'soon'"}},
+      {{"jump-at", "soon"}, Fails{"invalid number for jump-at skip: 'soon'"}},
+      {{"jump", "Tempo 2"}, Fails{"invalid number for jump skip: 'Tempo'"}},
+      {{"jump", "If plays > 1"}, Fails{"invalid number for jump skip: 'If'"}},
+      {{"jump", "Via a sound b"}, Fails{"invalid number for jump skip: 'Via'"}},
+      {{"jump", "4 5"}, Fails{"expected 'if', got '5'"}},
+      {{"jump", "tempo"}, Fails{"jump 'tempo' needs a value"}},
+      {{"jump-at", "tempo"}, Fails{"jump-at 'tempo' needs a value"}},
+      {{"jump", "4 tempo"}, Fails{"jump 'tempo' needs a value"}},
+      {{"jump", "tempo x1.5"}, Fails{"invalid number for jump tempo: 'x1.5'"}},
+      {{"jump-at", "tempo fast"}, Fails{"invalid number for jump tempo: 'fast'"}},
+      {{"jump", "tempo via"}, Fails{"invalid number for jump tempo: 'via'"}},
+      {{"jump", "tempo *"}, Fails{"invalid number for jump tempo carry factor: ''"}},
+      {{"jump-at", "tempo ×"}, Fails{"invalid number for jump tempo carry factor: ''"}},
+      {{"jump", "tempo ×x"}, Fails{"invalid number for jump tempo carry factor: 'x'"}},
+      {{"jump", "tempo **2"}, Fails{"invalid number for jump tempo carry factor: '*2'"}},
+      {{"jump", "tempo 2 tempo 3"}, Fails{"expected 'if', got 'tempo'"}},
+      {{"jump", "via"}, Fails{"jump 'via' needs a motif name"}},
+      {{"jump-at", "via"}, Fails{"jump-at 'via' needs a motif name"}},
+      {{"jump", "via riser"}, Fails{"jump 'via' needs 'sound <name>'"}},
+      {{"jump-at", "via riser"}, Fails{"jump-at 'via' needs 'sound <name>'"}},
+      {{"jump", "via riser pad"}, Fails{"expected 'sound', got 'pad'"}},
+      {{"jump", "via riser Sound pad"}, Fails{"expected 'sound', got 'Sound'"}},
+      {{"jump", "via riser sound"}, Fails{"jump 'via sound' needs a sound name"}},
+      {{"jump-at", "via riser sound"}, Fails{"jump-at 'via sound' needs a sound name"}},
+      {{"jump", "via riser sound pad tempo 2"}, Fails{"expected 'if', got 'tempo'"}},
+      {{"jump", "via a sound b via c sound d"}, Fails{"expected 'if', got 'via'"}},
+      {{"jump", "via a sound b 4"}, Fails{"expected 'if', got '4'"}},
+      {{"jump", "if"}, Fails{"condition needs a source"}},
+      {{"jump", "tempo 2 if"}, Fails{"condition needs a source"}},
+      {{"jump", "if plays"}, Fails{"condition needs a comparison"}},
+      {{"jump", "if if"}, Fails{"condition needs a comparison"}},
+      {{"jump", "if plays ="}, Fails{"unknown comparison '='"}},
+      {{"jump", "if plays ==="}, Fails{"unknown comparison '==='"}},
+      {{"jump", "if plays lt 2"}, Fails{"unknown comparison 'lt'"}},
+      {{"jump", "if plays ! 2"}, Fails{"unknown comparison '!'"}},
+      {{"jump", "if plays =< 2"}, Fails{"unknown comparison '=<'"}},
+      {{"jump", "if x = 1 extra"}, Fails{"unknown comparison '='"}},
+      {{"jump", "if plays >"}, Fails{"condition needs a value"}},
+      {{"jump", "if plays > 1.5"}, Fails{"plays condition needs a whole number, got '1.5'"}},
+      {{"jump", "if plays > 1.5 extra"}, Fails{"plays condition needs a whole number, got '1.5'"}},
+      {{"jump", "if plays > -1"}, Fails{"plays condition needs a whole number, got '-1'"}},
+      {{"jump", "if plays > +"}, Fails{"plays condition needs a whole number, got '+'"}},
+      {{"jump", "if plays > 4294967296"},
+       Fails{"plays condition needs a whole number, got '4294967296'"}},
+      {{"jump", "if random < x"}, Fails{"invalid number for condition value: 'x'"}},
+      {{"jump", "if Plays > x"}, Fails{"invalid number for condition value: 'x'"}},
+      {{"jump-at", "if level >= 1,5"}, Fails{"invalid number for condition value: '1,5'"}},
+      {{"jump", "if intensity > 0.5 now"}, Fails{"extra tokens after condition"}},
+      {{"jump", "if plays > 1 2"}, Fails{"extra tokens after condition"}},
   };
-  for (const Rejected& c : cases) {
-    SCOPED_TRACE(c.words);
-    Tokens words(c.words);
-    auto jump = parse_jump_clauses(words, kLine, c.label, "chorus");
-    ASSERT_FALSE(jump.has_value());
-    EXPECT_EQ(jump.error().text(), c.message);
-  }
+  test_support::expect_rows(
+      rows,
+      [](auto in) {
+        Tokens tokens(in.second);
+        return parse_jump_clauses(tokens, kLine, in.first, "chorus");
+      },
+      test_support::message_on_line(kLine));
 }
 
 }  // namespace

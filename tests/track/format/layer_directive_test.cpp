@@ -6,17 +6,18 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "table_runner_test_support.h"
+#include "track/line_error_test_support.h"
 
 namespace lyre {
 namespace {
 
-constexpr std::size_t kLine = 8;
+using test_support::Fails;
 
-struct Directive {
-  std::string_view name;
-  std::string_view argument;
-};
+constexpr std::size_t kLine = 8;
 
 template <class F>
 Layer layer_with(F change) {
@@ -25,14 +26,22 @@ Layer layer_with(F change) {
   return layer;
 }
 
-struct Accepted {
-  std::vector<Directive> directives;  // applied in order to a default layer
-  Layer expected;
-};
+// Directives (name, argument) applied in order to a default layer.
+using Directives = std::vector<std::pair<std::string_view, std::string_view>>;
+using Row = test_support::Row<Directives, Layer>;
+
+std::expected<Layer, ParseError> apply_all(const Directives& directives) {
+  Layer layer;
+  for (const auto& [name, argument] : directives) {
+    auto applied = apply_layer_directive(layer, name, argument, kLine);
+    if (!applied) return std::unexpected(applied.error());
+  }
+  return layer;
+}
 
 TEST(ApplyLayerDirective, SetsTheMixSettingsAndAppendsEffects) {
   const float inf = std::numeric_limits<float>::infinity();
-  const std::vector<Accepted> cases = {
+  const std::vector<Row> rows = {
       {{{"pan", "-0.2"}}, layer_with([](Layer& l) { l.pan = -0.2f; })},
       {{{"pan", "0.5"}, {"pan", "2"}}, layer_with([](Layer& l) { l.pan = 2.0f; })},
       {{{"root", "432"}}, layer_with([](Layer& l) { l.root = 432.0f; })},
@@ -69,16 +78,7 @@ TEST(ApplyLayerDirective, SetsTheMixSettingsAndAppendsEffects) {
       {{{"tuning", "just intonation"}}, layer_with([](Layer& l) { l.tuning = "just intonation"; })},
       {{{"tuning", "just"}, {"tuning", ""}}, layer_with([](Layer& l) { l.tuning = ""; })},
   };
-  for (const Accepted& c : cases) {
-    SCOPED_TRACE(std::string(c.directives.front().name) + " " +
-                 std::string(c.directives.front().argument));
-    Layer layer;
-    for (const Directive& d : c.directives) {
-      auto applied = apply_layer_directive(layer, d.name, d.argument, kLine);
-      ASSERT_TRUE(applied.has_value()) << applied.error().text();
-    }
-    EXPECT_EQ(layer, c.expected);
-  }
+  test_support::expect_rows(rows, apply_all);
 }
 
 TEST(ApplyLayerDirective, StoresANanPanAsRead) {
@@ -87,51 +87,40 @@ TEST(ApplyLayerDirective, StoresANanPanAsRead) {
   EXPECT_TRUE(std::isnan(layer.pan));
 }
 
-struct Rejected {
-  Directive directive;
-  std::string_view message;
-};
-
 TEST(ApplyLayerDirective, RejectsABadDirective) {
-  const std::vector<Rejected> cases = {
-      {{"pan", "x"}, "invalid number for pan: 'x'"},
-      {{"pan", ""}, "invalid number for pan: ''"},
-      {{"pan", "1 2"}, "invalid number for pan: '1 2'"},
-      {{"root", "A4"}, "invalid number for root: 'A4'"},
-      {{"mute", "TRUE"}, "invalid bool for mute: 'TRUE'"},
-      {{"mute", "yes please"}, "invalid bool for mute: 'yes please'"},
-      {{"solo", "2"}, "invalid bool for solo: '2'"},
-      {{"loop", ""}, "loop needs a length"},
-      {{"loop", "x"}, "invalid number for loop: 'x'"},
-      {{"loop", "x skip"}, "invalid number for loop: 'x'"},
-      {{"loop", "8 skip"}, "loop skip needs a value"},
-      {{"loop", "8 skip x"}, "invalid number for skip: 'x'"},
-      {{"loop", "8 skip 2 3"}, "extra tokens after loop skip"},
-      {{"loop", "8 2"}, "unexpected loop token '2'"},
-      {{"loop", "8 Skip 2"}, "unexpected loop token 'Skip'"},
-      {{"volume", ""}, "@volume needs a value or 'param <name>'"},
-      {{"volume", "param"}, "@volume param needs a parameter name"},
-      {{"volume", "param x loud"}, "invalid number for volume scale: 'loud'"},
-      {{"volume", "x"}, "invalid number for volume: 'x'"},
-      {{"volume", "Param x"}, "invalid number for volume: 'Param'"},
-      {{"volume", "loud 1"}, "invalid number for volume: 'loud'"},
-      {{"effect", ""}, "effect needs a type"},
-      {{"effect", "Lowpass 1200"}, "unknown effect 'Lowpass'"},
-      {{"effect", "lowpass"}, "effect 'lowpass' missing cutoff"},
-      {{"bogus", "1"}, "unknown layer directive 'bogus'"},
-      {{"Mute", "1"}, "unknown layer directive 'Mute'"},
-      {{"Volume", "1"}, "unknown layer directive 'Volume'"},
-      {{"sound", "1"}, "unknown layer directive 'sound'"},
-      {{"attack", "1"}, "unknown layer directive 'attack'"},
-      {{"", ""}, "unknown layer directive ''"},
+  const std::vector<Row> rows = {
+      {{{"pan", "x"}}, Fails{"invalid number for pan: 'x'"}},
+      {{{"pan", ""}}, Fails{"invalid number for pan: ''"}},
+      {{{"pan", "1 2"}}, Fails{"invalid number for pan: '1 2'"}},
+      {{{"root", "A4"}}, Fails{"invalid number for root: 'A4'"}},
+      {{{"mute", "TRUE"}}, Fails{"invalid bool for mute: 'TRUE'"}},
+      {{{"mute", "yes please"}}, Fails{"invalid bool for mute: 'yes please'"}},
+      {{{"solo", "2"}}, Fails{"invalid bool for solo: '2'"}},
+      {{{"loop", ""}}, Fails{"loop needs a length"}},
+      {{{"loop", "x"}}, Fails{"invalid number for loop: 'x'"}},
+      {{{"loop", "x skip"}}, Fails{"invalid number for loop: 'x'"}},
+      {{{"loop", "8 skip"}}, Fails{"loop skip needs a value"}},
+      {{{"loop", "8 skip x"}}, Fails{"invalid number for skip: 'x'"}},
+      {{{"loop", "8 skip 2 3"}}, Fails{"extra tokens after loop skip"}},
+      {{{"loop", "8 2"}}, Fails{"unexpected loop token '2'"}},
+      {{{"loop", "8 Skip 2"}}, Fails{"unexpected loop token 'Skip'"}},
+      {{{"volume", ""}}, Fails{"@volume needs a value or 'param <name>'"}},
+      {{{"volume", "param"}}, Fails{"@volume param needs a parameter name"}},
+      {{{"volume", "param x loud"}}, Fails{"invalid number for volume scale: 'loud'"}},
+      {{{"volume", "x"}}, Fails{"invalid number for volume: 'x'"}},
+      {{{"volume", "Param x"}}, Fails{"invalid number for volume: 'Param'"}},
+      {{{"volume", "loud 1"}}, Fails{"invalid number for volume: 'loud'"}},
+      {{{"effect", ""}}, Fails{"effect needs a type"}},
+      {{{"effect", "Lowpass 1200"}}, Fails{"unknown effect 'Lowpass'"}},
+      {{{"effect", "lowpass"}}, Fails{"effect 'lowpass' missing cutoff"}},
+      {{{"bogus", "1"}}, Fails{"unknown layer directive 'bogus'"}},
+      {{{"Mute", "1"}}, Fails{"unknown layer directive 'Mute'"}},
+      {{{"Volume", "1"}}, Fails{"unknown layer directive 'Volume'"}},
+      {{{"sound", "1"}}, Fails{"unknown layer directive 'sound'"}},
+      {{{"attack", "1"}}, Fails{"unknown layer directive 'attack'"}},
+      {{{"", ""}}, Fails{"unknown layer directive ''"}},
   };
-  for (const Rejected& c : cases) {
-    SCOPED_TRACE(c.message);
-    Layer layer;
-    auto applied = apply_layer_directive(layer, c.directive.name, c.directive.argument, kLine);
-    ASSERT_FALSE(applied.has_value());
-    EXPECT_EQ(applied.error().text(), "line 8: " + std::string(c.message));
-  }
+  test_support::expect_rows(rows, apply_all, test_support::message_on_line(kLine));
 }
 
 }  // namespace

@@ -6,16 +6,19 @@
 #include <string_view>
 #include <vector>
 
+#include "table_runner_test_support.h"
+#include "track/line_error_test_support.h"
+
 namespace lyre {
 namespace {
 
-struct Accepted {
-  std::string_view line;
-  Subtitle expected;
-};
+using test_support::Fails;
+using Row = test_support::Row<std::string_view, Subtitle>;
+
+auto read_subtitle(std::string_view line) { return parse_subtitle_line(line, 3); }
 
 TEST(ParseSubtitleLine, ReadsTheBeatThenTheText) {
-  const std::vector<Accepted> cases = {
+  const std::vector<Row> rows = {
       {"4 Hello   there", {"Hello   there", 4.0f}},
       {"8", {"", 8.0f}},
       {"4\tTabbed text", {"Tabbed text", 4.0f}},
@@ -31,34 +34,19 @@ TEST(ParseSubtitleLine, ReadsTheBeatThenTheText) {
       {"-0 start", {"start", -0.0f}},
       {".5 half", {"half", 0.5f}},
   };
-  for (const Accepted& c : cases) {
-    SCOPED_TRACE(c.line);
-    auto subtitle = parse_subtitle_line(c.line, 3);
-    ASSERT_TRUE(subtitle.has_value()) << subtitle.error().text();
-    EXPECT_EQ(*subtitle, c.expected);
-  }
+  test_support::expect_rows(rows, read_subtitle);
 }
 
-struct Rejected {
-  std::string_view line;
-  std::string_view text;
-};
-
 TEST(ParseSubtitleLine, RejectsABeatThatIsNotANumber) {
-  const std::vector<Rejected> cases = {
-      {"soon hello", "line 3: invalid number for subtitle beat: 'soon'"},
-      {"x", "line 3: invalid number for subtitle beat: 'x'"},
-      {"1,5 x", "line 3: invalid number for subtitle beat: '1,5'"},
-      {"4.0.0 x", "line 3: invalid number for subtitle beat: '4.0.0'"},
-      {"\"4\" x", "line 3: invalid number for subtitle beat: '\"4\"'"},
-      {"", "line 3: invalid number for subtitle beat: ''"},
+  const std::vector<Row> rows = {
+      {"soon hello", Fails{"invalid number for subtitle beat: 'soon'"}},
+      {"x", Fails{"invalid number for subtitle beat: 'x'"}},
+      {"1,5 x", Fails{"invalid number for subtitle beat: '1,5'"}},
+      {"4.0.0 x", Fails{"invalid number for subtitle beat: '4.0.0'"}},
+      {"\"4\" x", Fails{"invalid number for subtitle beat: '\"4\"'"}},
+      {"", Fails{"invalid number for subtitle beat: ''"}},
   };
-  for (const Rejected& c : cases) {
-    SCOPED_TRACE(c.line);
-    auto subtitle = parse_subtitle_line(c.line, 3);
-    ASSERT_FALSE(subtitle.has_value());
-    EXPECT_EQ(subtitle.error().text(), c.text);
-  }
+  test_support::expect_rows(rows, read_subtitle, test_support::message_on_line(3));
 }
 
 }  // namespace

@@ -10,10 +10,15 @@
 
 #include "docformat/text.h"
 #include "lyre/docformat/parse_error.h"
+#include "table_runner_test_support.h"
+#include "track/line_error_test_support.h"
 #include "track/multisong/layer_body_error.h"
 
 namespace lyre {
 namespace {
+
+using test_support::Fails;
+using Body = std::vector<std::string_view>;
 
 constexpr Curve kEase = Curve::ease();
 constexpr Curve kLinear = Curve::linear();
@@ -33,14 +38,8 @@ T with(T value, F change) {
 
 Layer layer_with(auto change) { return with(Layer{}, change); }
 
-struct Accepted {
-  std::string_view name;
-  std::vector<std::string_view> lines;
-  Layer expected;
-};
-
 TEST(LayerParse, ReadsDirectivesNotesPlacementsAndIndentedLines) {
-  const std::vector<Accepted> cases = {
+  const std::vector<test_support::Row<Body, Layer>> rows = {
       {"empty body", {}, Layer{}},
       {"blank lines", {"", "   ", "\t"}, Layer{}},
       {"two directives on one line", {"@volume 0.5 @pan -0.2"}, layer_with([](Layer& l) {
@@ -122,12 +121,7 @@ TEST(LayerParse, ReadsDirectivesNotesPlacementsAndIndentedLines) {
          l.subtracks = {{.layer = "y", .start = 4.0f}, {.layer = "x"}};
        })},
   };
-  for (const Accepted& c : cases) {
-    SCOPED_TRACE(c.name);
-    auto layer = Layer::parse(c.lines);
-    ASSERT_TRUE(layer.has_value()) << layer.error().text();
-    EXPECT_EQ(*layer, c.expected);
-  }
+  test_support::expect_rows(rows, [](const Body& lines) { return Layer::parse(lines); });
 }
 
 TEST(LayerParse, SortsNanStartsByTheTotalOrder) {
@@ -203,55 +197,38 @@ TEST(AddClipLine, RefusedLineLeavesTheLayerAsItWas) {
   }
 }
 
-struct Rejected {
-  std::vector<std::string_view> lines;
-  std::size_t line;
-  std::string text;
-};
-
 TEST(LayerParse, ReportsTheFirstErrorWithItsBodyLine) {
-  constexpr std::string_view kCurve = "indented pitch/volume curve without a preceding note";
-  constexpr std::string_view kOverride =
-      "indented override without a preceding motif or subtrack instance";
-  const std::vector<Rejected> cases = {
-      {{"  pitch 0 0, 1 2"}, 1, "line 1: " + std::string(kCurve)},
-      {{"\tvolume 0 1"}, 1, "line 1: " + std::string(kCurve)},
+  const std::string kCurve = "indented pitch/volume curve without a preceding note";
+  const std::string kOverride = "indented override without a preceding motif or subtrack instance";
+  const std::vector<test_support::Row<Body, Layer>> rows = {
+      {{"  pitch 0 0, 1 2"}, Fails{"line 1: " + kCurve}},
+      {{"\tvolume 0 1"}, Fails{"line 1: " + kCurve}},
       // Without a note the curve fails before its points are read.
-      {{"  pitch"}, 1, "line 1: " + std::string(kCurve)},
-      {{"motif m 0 sine", "  pitch 0 0, 1 2"}, 2, "line 2: " + std::string(kCurve)},
-      {{"sine 0 60 1", "  mute"}, 2, "line 2: " + std::string(kOverride)},
-      {{"  note 0 skip"}, 1, "line 1: " + std::string(kOverride)},
-      {{"sine 0 60 1", "  pitch, 0 0"}, 2, "line 2: " + std::string(kOverride)},
-      {{"sine 0 60 1", "  Pitch 0 0"}, 2, "line 2: " + std::string(kOverride)},
+      {{"  pitch"}, Fails{"line 1: " + kCurve}},
+      {{"motif m 0 sine", "  pitch 0 0, 1 2"}, Fails{"line 2: " + kCurve}},
+      {{"sine 0 60 1", "  mute"}, Fails{"line 2: " + kOverride}},
+      {{"  note 0 skip"}, Fails{"line 1: " + kOverride}},
+      {{"sine 0 60 1", "  pitch, 0 0"}, Fails{"line 2: " + kOverride}},
+      {{"sine 0 60 1", "  Pitch 0 0"}, Fails{"line 2: " + kOverride}},
       {{"motif a 0 sine", "  note 0 skip", "sine 0 60 1", "  trim 0 1"},
-       4,
-       "line 4: " + std::string(kOverride)},
+       Fails{"line 4: " + kOverride}},
       {{"motif a 0 sine", "", "  note 0 skip", "", "  trim x 1"},
-       5,
-       "line 5: line 5: invalid index for trim from: 'x'"},
-      {{"@volume 0.5 @bogus 1"}, 1, "line 1: line 1: unknown layer directive 'bogus'"},
-      {{"@loop 8 skip 2 3"}, 1, "line 1: line 1: extra tokens after loop skip"},
-      {{"sine 0 60 1", "  pitch"}, 2, "line 2: line 2: note curve needs points"},
+       Fails{"line 5: line 5: invalid index for trim from: 'x'"}},
+      {{"@volume 0.5 @bogus 1"}, Fails{"line 1: line 1: unknown layer directive 'bogus'"}},
+      {{"@loop 8 skip 2 3"}, Fails{"line 1: line 1: extra tokens after loop skip"}},
+      {{"sine 0 60 1", "  pitch"}, Fails{"line 2: line 2: note curve needs points"}},
       {{"sine 0 60 1", "  pitch 0 0, 1 2 bogus"},
-       2,
-       "line 2: line 2: unknown curve 'bogus' (expected linear, ease-in, ease-out or ease)"},
-      {{"", "", "", "", "piano 0 x 1"}, 5, "line 5: line 5: invalid number for pitch: 'x'"},
-      {{"sine 0 60 1", "\fvolume 0 1, 1 1"}, 2, "line 2: line 2: invalid number for pitch: '1,'"},
-      {{"piano 0 60"}, 1, "line 1: line 1: note needs duration"},
+       Fails{"line 2: line 2: unknown curve 'bogus' (expected linear, ease-in, ease-out or ease)"}},
+      {{"", "", "", "", "piano 0 x 1"}, Fails{"line 5: line 5: invalid number for pitch: 'x'"}},
+      {{"sine 0 60 1", "\fvolume 0 1, 1 1"},
+       Fails{"line 2: line 2: invalid number for pitch: '1,'"}},
+      {{"piano 0 60"}, Fails{"line 1: line 1: note needs duration"}},
       {{"kick.wav 0 60 1"},
-       1,
-       "line 1: line 1: audio clips were replaced by sampler sounds: define '<name>: sample "
-       "\"kick.wav\"' under '# Sounds' and place it as a note"},
+       Fails{"line 1: line 1: audio clips were replaced by sampler sounds: define '<name>: sample "
+             "\"kick.wav\"' under '# Sounds' and place it as a note"}},
   };
-  for (const Rejected& c : cases) {
-    SCOPED_TRACE(c.text);
-    auto layer = Layer::parse(c.lines);
-    ASSERT_FALSE(layer.has_value());
-    const auto* line = std::get_if<docformat::ParseError::Line>(&layer.error().kind());
-    ASSERT_NE(line, nullptr);
-    EXPECT_EQ(line->line, c.line);
-    EXPECT_EQ(layer.error().text(), c.text);
-  }
+  test_support::expect_rows(
+      rows, [](const Body& lines) { return Layer::parse(lines); }, test_support::file_line_error);
 }
 
 // A layer body's own errors name no body line: the file line alone shows.
@@ -289,15 +266,9 @@ Layer referring_layer() {
   return *layer;
 }
 
-struct RenameCase {
-  std::string_view name;
-  docformat::RenameMap map;
-  Layer expected;
-};
-
 TEST(LayerRenameReferences, RewritesEveryNameItRefersTo) {
   const Layer original = referring_layer();
-  const std::vector<RenameCase> cases = {
+  const std::vector<test_support::Row<docformat::RenameMap, Layer>> rows = {
       {"empty map", {}, original},
       {"names it does not hold", {{"cutoff", "x"}, {"Piano", "x"}}, original},
       {"every reference",
@@ -327,12 +298,11 @@ TEST(LayerRenameReferences, RewritesEveryNameItRefersTo) {
               l.subtracks[1].layer = "a::chorus";
             })},
   };
-  for (const RenameCase& c : cases) {
-    SCOPED_TRACE(c.name);
+  test_support::expect_rows(rows, [&](const docformat::RenameMap& map) {
     Layer layer = original;
-    layer.rename_references(c.map);
-    EXPECT_EQ(layer, c.expected);
-  }
+    layer.rename_references(map);
+    return layer;
+  });
 }
 
 TEST(LayerTakeEntryName, StoresTheEntryName) {

@@ -8,10 +8,15 @@
 #include <vector>
 
 #include "lyre/docformat/parse_error.h"
+#include "table_runner_test_support.h"
+#include "track/line_error_test_support.h"
 #include "track/multisong/motif_entry.h"
 
 namespace lyre {
 namespace {
+
+using test_support::Fails;
+using Body = std::vector<std::string_view>;
 
 constexpr Curve kEase = Curve::ease();
 constexpr Curve kLinear = Curve::linear();
@@ -27,13 +32,8 @@ Note with(Note note, F change) {
   return note;
 }
 
-struct NoteCase {
-  std::string_view line;
-  Note expected;
-};
-
 TEST(ParseMotifNote, ReadsANoteWithoutASound) {
-  const std::vector<NoteCase> cases = {
+  const std::vector<test_support::Row<std::string_view, Note>> rows = {
       {"0 60 1", motif_note(0.0f, 60.0f, 1.0f)},
       {"-1 2 0", motif_note(-1.0f, 2.0f, 0.0f)},
       {"1 62 0.5 glide 2 ease-in", with(motif_note(1.0f, 62.0f, 0.5f),
@@ -50,48 +50,33 @@ TEST(ParseMotifNote, ReadsANoteWithoutASound) {
               n.details.edit().volume_curve = {{0.0f, 1.0f, kLinear}, {1.0f, 0.0f, kLinear}};
             })},
   };
-  for (const NoteCase& c : cases) {
-    SCOPED_TRACE(c.line);
-    auto note = parse_motif_note(c.line, 1);
-    ASSERT_TRUE(note.has_value()) << note.error().text();
-    EXPECT_EQ(*note, c.expected);
-  }
+  test_support::expect_rows(rows, [](std::string_view line) { return parse_motif_note(line, 1); });
 }
-
-struct NoteRejected {
-  std::string_view line;
-  std::string_view message;
-};
 
 TEST(ParseMotifNote, RejectsABadLine) {
-  const std::vector<NoteRejected> cases = {
-      {"", "motif note needs start"},
-      {"0", "motif note needs pitch"},
-      {"0 60", "motif note needs duration"},
+  const std::vector<test_support::Row<std::string_view, Note>> rows = {
+      {"", Fails{"motif note needs start"}},
+      {"0", Fails{"motif note needs pitch"}},
+      {"0 60", Fails{"motif note needs duration"}},
       // No sound token, no audio-file test, no placements.
-      {"kick.wav 0 60 1", "invalid number for start: 'kick.wav'"},
-      {"motif m 0 sine", "invalid number for start: 'motif'"},
-      {"0 C4 1", "invalid number for pitch: 'C4'"},
-      {"0 60 x", "invalid number for duration: 'x'"},
-      {"0 60 1 pan", "unexpected note token 'pan'"},
-      {"0 60 1 repeat -1", "invalid repeat count '-1'"},
+      {"kick.wav 0 60 1", Fails{"invalid number for start: 'kick.wav'"}},
+      {"motif m 0 sine", Fails{"invalid number for start: 'motif'"}},
+      {"0 C4 1", Fails{"invalid number for pitch: 'C4'"}},
+      {"0 60 x", Fails{"invalid number for duration: 'x'"}},
+      {"0 60 1 pan", Fails{"unexpected note token 'pan'"}},
+      {"0 60 1 repeat -1", Fails{"invalid repeat count '-1'"}},
   };
-  for (const NoteRejected& c : cases) {
-    SCOPED_TRACE(c.line);
-    auto note = parse_motif_note(c.line, 3);
-    ASSERT_FALSE(note.has_value());
-    EXPECT_EQ(note.error().text(), "line 3: " + std::string(c.message));
-  }
+  test_support::expect_rows(
+      rows, [](std::string_view line) { return parse_motif_note(line, 3); },
+      test_support::message_on_line(3));
 }
 
-struct Accepted {
-  std::string_view name;
-  std::vector<std::string_view> lines;
-  std::vector<Note> expected;
-};
+std::expected<std::vector<Note>, docformat::ParseError> read_notes(const Body& lines) {
+  return test_support::transform(Motif::parse(lines), [](Motif& motif) { return motif.notes; });
+}
 
 TEST(MotifParse, ReadsNotesAndTheirCurveLines) {
-  const std::vector<Accepted> cases = {
+  const std::vector<test_support::Row<Body, std::vector<Note>>> rows = {
       {"empty body", {}, {}},
       {"blank lines", {"  ", "", "\u00a0"}, {}},
       {"notes keep their written order",
@@ -115,49 +100,30 @@ TEST(MotifParse, ReadsNotesAndTheirCurveLines) {
                n.last_segment = {0.0f, 4.0f, kEase};
              })}},
   };
-  for (const Accepted& c : cases) {
-    SCOPED_TRACE(c.name);
-    auto motif = Motif::parse(c.lines);
-    ASSERT_TRUE(motif.has_value()) << motif.error().text();
-    EXPECT_EQ(motif->notes, c.expected);
-  }
+  test_support::expect_rows(rows, read_notes);
 }
 
-struct Rejected {
-  std::vector<std::string_view> lines;
-  std::size_t line;
-  std::string_view text;
-};
-
 TEST(MotifParse, ReportsTheFirstErrorWithItsBodyLine) {
-  const std::vector<Rejected> cases = {
-      {{"  pitch 0 0, 1 2"}, 1, "line 1: indented curve without a preceding motif note"},
-      {{"\tvolume 0 1"}, 1, "line 1: indented curve without a preceding motif note"},
-      {{"", "  pitch"}, 2, "line 2: indented curve without a preceding motif note"},
+  const std::vector<test_support::Row<Body, std::vector<Note>>> rows = {
+      {{"  pitch 0 0, 1 2"}, Fails{"line 1: indented curve without a preceding motif note"}},
+      {{"\tvolume 0 1"}, Fails{"line 1: indented curve without a preceding motif note"}},
+      {{"", "  pitch"}, Fails{"line 2: indented curve without a preceding motif note"}},
       // The kind of line is checked before the preceding note.
-      {{"  vol 0 1"}, 1, "line 1: indented motif line must be a 'pitch'/'volume' curve"},
-      {{"0 60 1", "  vol 0 1"}, 2, "line 2: indented motif line must be a 'pitch'/'volume' curve"},
+      {{"  vol 0 1"}, Fails{"line 1: indented motif line must be a 'pitch'/'volume' curve"}},
+      {{"0 60 1", "  vol 0 1"},
+       Fails{"line 2: indented motif line must be a 'pitch'/'volume' curve"}},
       {{"0 60 1", "  note 0 skip"},
-       2,
-       "line 2: indented motif line must be a 'pitch'/'volume' curve"},
-      {{"0 60 1", "  volume 0 x"}, 2, "line 2: line 2: invalid number for envelope y: 'x'"},
-      {{"0 60 1", "  pitch"}, 2, "line 2: line 2: note curve needs points"},
+       Fails{"line 2: indented motif line must be a 'pitch'/'volume' curve"}},
+      {{"0 60 1", "  volume 0 x"}, Fails{"line 2: line 2: invalid number for envelope y: 'x'"}},
+      {{"0 60 1", "  pitch"}, Fails{"line 2: line 2: note curve needs points"}},
       // Only a space or a tab indents.
-      {{"0 60 1", "\u00a0pitch 0 0"}, 2, "line 2: line 2: invalid number for start: 'pitch'"},
-      {{"0 60 1", "\u2003volume 0 1"}, 2, "line 2: line 2: invalid number for start: 'volume'"},
-      {{"@mute"}, 1, "line 1: line 1: invalid number for start: '@mute'"},
-      {{"0 60"}, 1, "line 1: line 1: motif note needs duration"},
-      {{"0"}, 1, "line 1: line 1: motif note needs pitch"},
+      {{"0 60 1", "\u00a0pitch 0 0"}, Fails{"line 2: line 2: invalid number for start: 'pitch'"}},
+      {{"0 60 1", "\u2003volume 0 1"}, Fails{"line 2: line 2: invalid number for start: 'volume'"}},
+      {{"@mute"}, Fails{"line 1: line 1: invalid number for start: '@mute'"}},
+      {{"0 60"}, Fails{"line 1: line 1: motif note needs duration"}},
+      {{"0"}, Fails{"line 1: line 1: motif note needs pitch"}},
   };
-  for (const Rejected& c : cases) {
-    SCOPED_TRACE(c.text);
-    auto motif = Motif::parse(c.lines);
-    ASSERT_FALSE(motif.has_value());
-    const auto* line = std::get_if<docformat::ParseError::Line>(&motif.error().kind());
-    ASSERT_NE(line, nullptr);
-    EXPECT_EQ(line->line, c.line);
-    EXPECT_EQ(motif.error().text(), c.text);
-  }
+  test_support::expect_rows(rows, read_notes, test_support::file_line_error);
 }
 
 // A motif body's own errors name no body line: the file line alone shows.

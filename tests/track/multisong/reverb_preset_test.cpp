@@ -8,21 +8,19 @@
 #include <vector>
 
 #include "lyre/docformat/parse_error.h"
+#include "table_runner_test_support.h"
+#include "track/line_error_test_support.h"
 
 namespace lyre {
 namespace {
 
+using test_support::Fails;
 using Body = std::vector<std::string_view>;
+using Row = test_support::Row<Body, ReverbPreset>;
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
-struct Accepted {
-  std::string_view name;
-  Body body;
-  ReverbPreset expected;
-};
-
 TEST(ReverbPresetParse, ReadsAndClampsTheFourKeys) {
-  const std::vector<Accepted> cases = {
+  const std::vector<Row> rows = {
       {"defaults", {}, {0.5f, 0.7f, 0.4f, 0.01f}},
       {"blank lines only", {"", "\u3000"}, {0.5f, 0.7f, 0.4f, 0.01f}},
       {"every key",
@@ -39,12 +37,7 @@ TEST(ReverbPresetParse, ReadsAndClampsTheFourKeys) {
       {"later value wins", {"room_size 0.3", "room_size 0.6"}, {.room_size = 0.6f}},
       {"value after several blanks", {"  mix   0.25  "}, {.mix = 0.25f}},
   };
-  for (const Accepted& c : cases) {
-    SCOPED_TRACE(c.name);
-    auto preset = ReverbPreset::parse(c.body);
-    ASSERT_TRUE(preset.has_value()) << preset.error().text();
-    EXPECT_EQ(*preset, c.expected);
-  }
+  test_support::expect_rows(rows, [](const Body& body) { return ReverbPreset::parse(body); });
 }
 
 TEST(ReverbPresetParse, StoresNotANumberUnclampedForUnitKeys) {
@@ -56,30 +49,21 @@ TEST(ReverbPresetParse, StoresNotANumberUnclampedForUnitKeys) {
   EXPECT_TRUE(std::isnan(preset->mix));
 }
 
-struct Rejected {
-  Body body;
-  std::string_view text;
-};
-
 TEST(ReverbPresetParse, ReadsTheValueBeforeTheKey) {
-  const std::vector<Rejected> cases = {
-      {{"size 0.3"}, "line 1: unknown reverb key 'size'"},
-      {{"Mix 0.5"}, "line 1: unknown reverb key 'Mix'"},
-      {{"size x"}, "line 1: invalid reverb value 'x'"},
-      {{"mix"}, "line 1: invalid reverb value ''"},
-      {{"size"}, "line 1: invalid reverb value ''"},
-      {{"mix 0.5 0.6"}, "line 1: invalid reverb value '0.5 0.6'"},
-      {{"mix   x"}, "line 1: invalid reverb value '  x'"},
-      {{"mix 1", "", "decay 0.5", "size 1"}, "line 4: unknown reverb key 'size'"},
-      {{"mix 1", "wet x", "size 1"}, "line 2: invalid reverb value 'x'"},
+  const std::vector<Row> rows = {
+      {{"size 0.3"}, Fails{"line 1: unknown reverb key 'size'"}},
+      {{"Mix 0.5"}, Fails{"line 1: unknown reverb key 'Mix'"}},
+      {{"size x"}, Fails{"line 1: invalid reverb value 'x'"}},
+      {{"mix"}, Fails{"line 1: invalid reverb value ''"}},
+      {{"size"}, Fails{"line 1: invalid reverb value ''"}},
+      {{"mix 0.5 0.6"}, Fails{"line 1: invalid reverb value '0.5 0.6'"}},
+      {{"mix   x"}, Fails{"line 1: invalid reverb value '  x'"}},
+      {{"mix 1", "", "decay 0.5", "size 1"}, Fails{"line 4: unknown reverb key 'size'"}},
+      {{"mix 1", "wet x", "size 1"}, Fails{"line 2: invalid reverb value 'x'"}},
   };
-  for (const Rejected& c : cases) {
-    SCOPED_TRACE(c.text);
-    auto preset = ReverbPreset::parse(c.body);
-    ASSERT_FALSE(preset.has_value());
-    EXPECT_EQ(preset.error().text(), c.text);
-    EXPECT_EQ(preset.error().located({}, 9).text(), c.text);
-  }
+  test_support::expect_rows(
+      rows, [](const Body& body) { return ReverbPreset::parse(body); },
+      test_support::body_line_error);
 }
 
 }  // namespace

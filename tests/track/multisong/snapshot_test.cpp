@@ -8,21 +8,19 @@
 #include <vector>
 
 #include "lyre/docformat/parse_error.h"
+#include "table_runner_test_support.h"
+#include "track/line_error_test_support.h"
 
 namespace lyre {
 namespace {
 
+using test_support::Fails;
 using Body = std::vector<std::string_view>;
+using Row = test_support::Row<Body, Snapshot>;
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
-struct Accepted {
-  std::string_view name;
-  Body body;
-  Snapshot expected;
-};
-
 TEST(SnapshotParse, StoresOneValuePerParameter) {
-  const std::vector<Accepted> cases = {
+  const std::vector<Row> rows = {
       {"empty body", {}, {}},
       {"blank lines only", {"", " \t "}, {}},
       {"later value replaces", {"music 0.5", "music 0.8"}, {{{"music", 0.8f}}}},
@@ -36,12 +34,7 @@ TEST(SnapshotParse, StoresOneValuePerParameter) {
       {"overflow reads as infinity", {"y 1e40"}, {{{"y", kInf}}}},
       {"lines are trimmed", {"  music 0.2  "}, {{{"music", 0.2f}}}},
   };
-  for (const Accepted& c : cases) {
-    SCOPED_TRACE(c.name);
-    auto snapshot = Snapshot::parse(c.body);
-    ASSERT_TRUE(snapshot.has_value()) << snapshot.error().text();
-    EXPECT_EQ(*snapshot, c.expected);
-  }
+  test_support::expect_rows(rows, [](const Body& body) { return Snapshot::parse(body); });
 }
 
 TEST(SnapshotParse, KeepsNotANumber) {
@@ -52,30 +45,20 @@ TEST(SnapshotParse, KeepsNotANumber) {
   EXPECT_TRUE(std::isnan(snapshot->values.at("a.b")));
 }
 
-struct Rejected {
-  Body body;
-  std::string_view text;
-};
-
 TEST(SnapshotParse, ReportsTheBodyLineOnly) {
-  const std::vector<Rejected> cases = {
-      {{"music"}, "line 1: snapshot entry needs '<param> <value>'"},
-      {{"x 1", "", "", "y 2", "", "z"}, "line 6: snapshot entry needs '<param> <value>'"},
-      {{"music   x"}, "line 1: invalid snapshot value '  x'"},
-      {{"music\t x"}, "line 1: invalid snapshot value ' x'"},
-      {{"music\u00a0x"}, "line 1: invalid snapshot value 'x'"},
-      {{"music  0.5  0.6"}, "line 1: invalid snapshot value ' 0.5  0.6'"},
-      {{"music 0.5 0.6"}, "line 1: invalid snapshot value '0.5 0.6'"},
-      {{"music 1,5"}, "line 1: invalid snapshot value '1,5'"},
-      {{"a 1", "b x", "c"}, "line 2: invalid snapshot value 'x'"},
+  const std::vector<Row> rows = {
+      {{"music"}, Fails{"line 1: snapshot entry needs '<param> <value>'"}},
+      {{"x 1", "", "", "y 2", "", "z"}, Fails{"line 6: snapshot entry needs '<param> <value>'"}},
+      {{"music   x"}, Fails{"line 1: invalid snapshot value '  x'"}},
+      {{"music\t x"}, Fails{"line 1: invalid snapshot value ' x'"}},
+      {{"music\u00a0x"}, Fails{"line 1: invalid snapshot value 'x'"}},
+      {{"music  0.5  0.6"}, Fails{"line 1: invalid snapshot value ' 0.5  0.6'"}},
+      {{"music 0.5 0.6"}, Fails{"line 1: invalid snapshot value '0.5 0.6'"}},
+      {{"music 1,5"}, Fails{"line 1: invalid snapshot value '1,5'"}},
+      {{"a 1", "b x", "c"}, Fails{"line 2: invalid snapshot value 'x'"}},
   };
-  for (const Rejected& c : cases) {
-    SCOPED_TRACE(c.text);
-    auto snapshot = Snapshot::parse(c.body);
-    ASSERT_FALSE(snapshot.has_value());
-    EXPECT_EQ(snapshot.error().text(), c.text);
-    EXPECT_EQ(snapshot.error().located({}, 12).text(), c.text);
-  }
+  test_support::expect_rows(
+      rows, [](const Body& body) { return Snapshot::parse(body); }, test_support::body_line_error);
 }
 
 }  // namespace

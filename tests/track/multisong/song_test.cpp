@@ -11,24 +11,22 @@
 
 #include "docformat/text.h"
 #include "lyre/docformat/parse_error.h"
+#include "table_runner_test_support.h"
+#include "track/line_error_test_support.h"
 
 namespace lyre {
 namespace {
 
+using test_support::Fails;
 using Body = std::vector<std::string_view>;
+using Row = test_support::Row<Body, Song>;
 
 JumpAt jump_at(std::variant<float, std::string> at, Jump jump) {
   return JumpAt{std::move(jump), std::move(at)};
 }
 
-struct Accepted {
-  std::string_view name;
-  Body body;
-  Song expected;
-};
-
 TEST(SongParse, AppliesEachLineInOrder) {
-  const std::vector<Accepted> cases = {
+  const std::vector<Row> rows = {
       {"empty body", {}, {}},
       {"blank lines only", {"", "  ", "\t", "\u3000"}, {}},
       {"tempo ramp", {"@tempo 90 120"}, {.tempo = 90.0f, .tempo_ramp = 120.0f / 90.0f}},
@@ -76,12 +74,7 @@ TEST(SongParse, AppliesEachLineInOrder) {
        {"@marker 1 a", "@marker 0 A"},
        {.markers = {{"A", 0.0f}, {"a", 1.0f}}}},
   };
-  for (const Accepted& c : cases) {
-    SCOPED_TRACE(c.name);
-    auto song = Song::parse(c.body);
-    ASSERT_TRUE(song.has_value()) << song.error().text();
-    EXPECT_EQ(*song, c.expected);
-  }
+  test_support::expect_rows(rows, [](const Body& body) { return Song::parse(body); });
 }
 
 TEST(SongParse, SortsMarkersUnderTheTotalOrderOfFloats) {
@@ -94,42 +87,32 @@ TEST(SongParse, SortsMarkersUnderTheTotalOrderOfFloats) {
   EXPECT_EQ(names, (std::vector<std::string>{"nn", "ni", "minus", "nz", "pz", "one", "pi", "pn"}));
 }
 
-struct Rejected {
-  Body body;
-  std::string_view text;
-};
-
 TEST(SongParse, ReportsTheFirstBadLineWithinTheBody) {
-  const std::vector<Rejected> cases = {
-      {{"tempo 120"}, "line 1: expected an '@' directive, got 'tempo'"},
-      {{"", "", "tempo 120"}, "line 3: expected an '@' directive, got 'tempo'"},
-      {{"layer\u00a0x"}, "line 1: expected an '@' directive, got 'layer'"},
-      {{"x"}, "line 1: expected an '@' directive, got 'x'"},
-      {{"@tempo 90", "", "@tempo fast"}, "line 3: invalid number for tempo: 'fast'"},
-      {{"@Layer x"}, "line 1: unknown global directive 'Layer'"},
-      {{"@ tempo 90"}, "line 1: unknown global directive ''"},
-      {{"@"}, "line 1: unknown global directive ''"},
-      {{"@layerx"}, "line 1: unknown global directive 'layerx'"},
-      {{"@layers x"}, "line 1: unknown global directive 'layers'"},
-      {{"@length   16 beats"}, "line 1: invalid number for length: '16 beats'"},
-      {{"@seed x", "@tempo y"}, "line 1: invalid seed 'x'"},
+  const std::vector<Row> rows = {
+      {{"tempo 120"}, Fails{"line 1: expected an '@' directive, got 'tempo'"}},
+      {{"", "", "tempo 120"}, Fails{"line 3: expected an '@' directive, got 'tempo'"}},
+      {{"layer\u00a0x"}, Fails{"line 1: expected an '@' directive, got 'layer'"}},
+      {{"x"}, Fails{"line 1: expected an '@' directive, got 'x'"}},
+      {{"@tempo 90", "", "@tempo fast"}, Fails{"line 3: invalid number for tempo: 'fast'"}},
+      {{"@Layer x"}, Fails{"line 1: unknown global directive 'Layer'"}},
+      {{"@ tempo 90"}, Fails{"line 1: unknown global directive ''"}},
+      {{"@"}, Fails{"line 1: unknown global directive ''"}},
+      {{"@layerx"}, Fails{"line 1: unknown global directive 'layerx'"}},
+      {{"@layers x"}, Fails{"line 1: unknown global directive 'layers'"}},
+      {{"@length   16 beats"}, Fails{"line 1: invalid number for length: '16 beats'"}},
+      {{"@seed x", "@tempo y"}, Fails{"line 1: invalid seed 'x'"}},
       {{"@marker 0 chorus", "@marker 8 verse", "@marker 16 chorus"},
-       "line 3: marker 'chorus' is defined twice in this song"},
+       Fails{"line 3: marker 'chorus' is defined twice in this song"}},
       {{"@import std:drums"},
-       "line 1: '@import' belongs in the document header, not inside a song"},
-      {{"@import"}, "line 1: '@import' belongs in the document header, not inside a song"},
+       Fails{"line 1: '@import' belongs in the document header, not inside a song"}},
+      {{"@import"}, Fails{"line 1: '@import' belongs in the document header, not inside a song"}},
       {{"@tempo 90", "@import x as y"},
-       "line 2: '@import' belongs in the document header, not inside a song"},
-      {{"@jump chorus if plays > 1.5"}, "line 1: plays condition needs a whole number, got '1.5'"},
+       Fails{"line 2: '@import' belongs in the document header, not inside a song"}},
+      {{"@jump chorus if plays > 1.5"},
+       Fails{"line 1: plays condition needs a whole number, got '1.5'"}},
   };
-  for (const Rejected& c : cases) {
-    SCOPED_TRACE(c.text);
-    auto song = Song::parse(c.body);
-    ASSERT_FALSE(song.has_value());
-    EXPECT_EQ(song.error().text(), c.text);
-    // The body line alone is shown: the section list adds no file line.
-    EXPECT_EQ(song.error().located({}, 40).text(), c.text);
-  }
+  test_support::expect_rows(
+      rows, [](const Body& body) { return Song::parse(body); }, test_support::body_line_error);
 }
 
 TEST(SongParse, ReadsManyMarkers) {

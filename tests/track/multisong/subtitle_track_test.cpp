@@ -6,20 +6,23 @@
 
 #include "lyre/docformat/parse_error.h"
 #include "lyre/song/subtitle.h"
+#include "table_runner_test_support.h"
+#include "track/line_error_test_support.h"
 
 namespace lyre {
 namespace {
 
+using test_support::Fails;
 using Body = std::vector<std::string_view>;
+using Row = test_support::Row<Body, std::vector<Subtitle>>;
 
-struct Accepted {
-  std::string_view name;
-  Body body;
-  std::vector<Subtitle> expected;
-};
+std::expected<std::vector<Subtitle>, docformat::ParseError> read_subtitles(const Body& body) {
+  return test_support::transform(SubtitleTrack::parse(body),
+                                 [](SubtitleTrack& track) { return track.subtitles; });
+}
 
 TEST(SubtitleTrackParse, ReadsAndSortsTheLines) {
-  const std::vector<Accepted> cases = {
+  const std::vector<Row> rows = {
       {"empty body", {}, {}},
       {"blank lines only", {"  ", "", "\u3000"}, {}},
       {"lines are trimmed", {"  4  indented  "}, {{"indented", 4.0f}}},
@@ -28,12 +31,7 @@ TEST(SubtitleTrackParse, ReadsAndSortsTheLines) {
        {{"a", 2.0f}, {"b", 2.0f}, {"c", 8.0f}}},
       {"negative zero before zero", {"0 p", "-0 m"}, {{"m", -0.0f}, {"p", 0.0f}}},
   };
-  for (const Accepted& c : cases) {
-    SCOPED_TRACE(c.name);
-    auto track = SubtitleTrack::parse(c.body);
-    ASSERT_TRUE(track.has_value()) << track.error().text();
-    EXPECT_EQ(track->subtitles, c.expected);
-  }
+  test_support::expect_rows(rows, read_subtitles);
 }
 
 TEST(SubtitleTrackParse, SortsUnderTheTotalOrderOfFloats) {
@@ -45,25 +43,15 @@ TEST(SubtitleTrackParse, SortsUnderTheTotalOrderOfFloats) {
   EXPECT_EQ(texts, (std::vector<std::string>{"nn", "ni", "nz", "pz", "one", "pi", "pn"}));
 }
 
-struct Rejected {
-  Body body;
-  std::string_view text;
-};
-
 TEST(SubtitleTrackParse, ReportsTheBodyLineOnly) {
-  const std::vector<Rejected> cases = {
-      {{"soon hello"}, "line 1: invalid number for subtitle beat: 'soon'"},
-      {{"4 hi", "", "x y"}, "line 3: invalid number for subtitle beat: 'x'"},
-      {{"4 hi", "\u00a0\u2003", "5 ok", "y z"}, "line 4: invalid number for subtitle beat: 'y'"},
-      {{"bad line", "worse line"}, "line 1: invalid number for subtitle beat: 'bad'"},
+  const std::vector<Row> rows = {
+      {{"soon hello"}, Fails{"line 1: invalid number for subtitle beat: 'soon'"}},
+      {{"4 hi", "", "x y"}, Fails{"line 3: invalid number for subtitle beat: 'x'"}},
+      {{"4 hi", "\u00a0\u2003", "5 ok", "y z"},
+       Fails{"line 4: invalid number for subtitle beat: 'y'"}},
+      {{"bad line", "worse line"}, Fails{"line 1: invalid number for subtitle beat: 'bad'"}},
   };
-  for (const Rejected& c : cases) {
-    SCOPED_TRACE(c.text);
-    auto track = SubtitleTrack::parse(c.body);
-    ASSERT_FALSE(track.has_value());
-    EXPECT_EQ(track.error().text(), c.text);
-    EXPECT_EQ(track.error().located({}, 21).text(), c.text);
-  }
+  test_support::expect_rows(rows, read_subtitles, test_support::body_line_error);
 }
 
 }  // namespace

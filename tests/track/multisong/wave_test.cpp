@@ -8,21 +8,25 @@
 
 #include "lyre/docformat/parse_error.h"
 #include "lyre/track/format/parse_error.h"
+#include "table_runner_test_support.h"
+#include "track/line_error_test_support.h"
 
 namespace lyre {
 namespace {
 
+using test_support::Fails;
+using Body = std::vector<std::string_view>;
+using Row = test_support::Row<Body, std::vector<WavePoint>>;
+
 constexpr Curve kEase = Curve::ease();
 constexpr Curve kLinear = Curve::linear();
 
-struct Accepted {
-  std::string_view name;
-  std::vector<std::string_view> lines;
-  std::vector<WavePoint> expected;
-};
+std::expected<std::vector<WavePoint>, docformat::ParseError> read_points(const Body& lines) {
+  return test_support::transform(Wave::parse(lines), [](Wave& wave) { return wave.points; });
+}
 
 TEST(WaveParse, ReadsOneVertexPerLine) {
-  const std::vector<Accepted> cases = {
+  const std::vector<Row> rows = {
       {"empty body", {}, {}},
       {"blank lines only", {"", "  ", "\u00a0"}, {}},
       {"vertical step",
@@ -32,41 +36,29 @@ TEST(WaveParse, ReadsOneVertexPerLine) {
        {"", "  0 0 linear  ", "", "\t1 1"},
        {{0.0f, 0.0f, kLinear}, {1.0f, 1.0f, kEase}}},
   };
-  for (const Accepted& c : cases) {
-    SCOPED_TRACE(c.name);
-    auto wave = Wave::parse(c.lines);
-    ASSERT_TRUE(wave.has_value()) << wave.error().text();
-    EXPECT_EQ(wave->points, c.expected);
-  }
+  test_support::expect_rows(rows, read_points);
 }
 
-struct Rejected {
-  std::vector<std::string_view> lines;
-  std::size_t line;
-  std::string text;
-};
+// The vertex's error names its body line, which the file line repeats until
+// the entry is placed.
+std::string vertex_error(const docformat::ParseError& error) {
+  if (const auto* line = std::get_if<docformat::ParseError::Line>(&error.kind())) {
+    EXPECT_EQ(line->cause.body_line, line->line);
+  }
+  return test_support::file_line_error(error);
+}
 
 TEST(WaveParse, NamesTheBodyLineOfTheFirstBadVertex) {
-  const std::vector<Rejected> cases = {
-      {{"0 0 ease 1"}, 1, "line 1: line 1: wave vertex needs '<x> <y>' plus an optional curve"},
-      {{"0.5 0", "x 0"}, 2, "line 2: line 2: invalid number for wave x: 'x'"},
+  const std::vector<Row> rows = {
+      {{"0 0 ease 1"}, Fails{"line 1: line 1: wave vertex needs '<x> <y>' plus an optional curve"}},
+      {{"0.5 0", "x 0"}, Fails{"line 2: line 2: invalid number for wave x: 'x'"}},
       // Order is against the vertex read last, across blank lines.
       {{"0 0", "0.5 1", "", "0.5 2", "0.2 0"},
-       5,
-       "line 5: line 5: wave vertices must run in non-decreasing x"},
-      {{"1 0", "0 0"}, 2, "line 2: line 2: wave vertices must run in non-decreasing x"},
-      {{"", "1.5 0"}, 2, "line 2: line 2: wave x must be within 0..=1"},
+       Fails{"line 5: line 5: wave vertices must run in non-decreasing x"}},
+      {{"1 0", "0 0"}, Fails{"line 2: line 2: wave vertices must run in non-decreasing x"}},
+      {{"", "1.5 0"}, Fails{"line 2: line 2: wave x must be within 0..=1"}},
   };
-  for (const Rejected& c : cases) {
-    SCOPED_TRACE(c.text);
-    auto wave = Wave::parse(c.lines);
-    ASSERT_FALSE(wave.has_value());
-    const auto* line = std::get_if<docformat::ParseError::Line>(&wave.error().kind());
-    ASSERT_NE(line, nullptr);
-    EXPECT_EQ(line->line, c.line);
-    EXPECT_EQ(line->cause.body_line, c.line);
-    EXPECT_EQ(wave.error().text(), c.text);
-  }
+  test_support::expect_rows(rows, read_points, vertex_error);
 }
 
 }  // namespace

@@ -5,16 +5,13 @@
 #include <string_view>
 #include <vector>
 
+#include "table_runner_test_support.h"
+
 namespace lyre {
 namespace {
 
-struct Case {
-  std::string_view name;
-  bool audio;
-};
-
 TEST(IsAudioFilename, LooksAtTheLastExtensionIgnoringAsciiCase) {
-  const std::vector<Case> cases = {
+  const std::vector<test_support::Row<std::string_view, bool>> rows = {
       {"kick.wav", true},
       {"LOOP.OGG", true},
       {"a.Flac", true},
@@ -36,10 +33,7 @@ TEST(IsAudioFilename, LooksAtTheLastExtensionIgnoringAsciiCase) {
       // Only ASCII letters fold: a dotless capital I is not an i.
       {"kick.fla\u0130", false},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(is_audio_filename(c.name), c.audio);
-  }
+  test_support::expect_rows(rows, is_audio_filename);
 }
 
 }  // namespace

@@ -6,8 +6,14 @@
 #include <string_view>
 #include <vector>
 
+#include "table_runner_test_support.h"
+#include "track/line_error_test_support.h"
+
 namespace lyre {
 namespace {
+
+using test_support::Fails;
+using Row = test_support::Row<std::string_view, Note>;
 
 constexpr std::size_t kLine = 5;
 constexpr Curve kEase = Curve::ease();
@@ -28,13 +34,14 @@ Note with(F change) {
   return note;
 }
 
-struct Accepted {
-  std::string_view line;
-  Note expected;
-};
+// The line applied to the shaped note, which a refused line leaves alone.
+auto apply_to_note(std::string_view line) {
+  return test_support::apply_to(shaped_note(),
+                                [&](Note& note) { return apply_note_curve(note, line, kLine); });
+}
 
 TEST(ApplyNoteCurve, ReplacesTheVolumeCurveOrThePitchTrajectory) {
-  const std::vector<Accepted> cases = {
+  const std::vector<Row> rows = {
       {"volume 0 0, 0.5 1 ease-in, 1 0", with([](Note& n) {
          n.details.edit().volume_curve = {
              {0.0f, 0.0f, kEase}, {0.5f, 1.0f, kEaseIn}, {1.0f, 0.0f, kEase}};
@@ -54,13 +61,7 @@ TEST(ApplyNoteCurve, ReplacesTheVolumeCurveOrThePitchTrajectory) {
          n.last_segment = {1.0f, 4.0f, kEase};
        })},
   };
-  for (const Accepted& c : cases) {
-    SCOPED_TRACE(c.line);
-    Note note = shaped_note();
-    auto applied = apply_note_curve(note, c.line, kLine);
-    ASSERT_TRUE(applied.has_value()) << applied.error().text();
-    EXPECT_EQ(note, c.expected);
-  }
+  test_support::expect_rows(rows, apply_to_note);
 }
 
 TEST(ApplyNoteCurve, ALaterPitchLineUsesTheCurrentDuration) {
@@ -70,32 +71,20 @@ TEST(ApplyNoteCurve, ALaterPitchLineUsesTheCurrentDuration) {
   EXPECT_EQ(note, with([](Note& n) { n.last_segment = {2.0f, 4.0f, kEase}; }));
 }
 
-struct Rejected {
-  std::string_view line;
-  std::string_view message;
-};
-
 TEST(ApplyNoteCurve, RejectsABadLineAndLeavesTheNoteAlone) {
-  const std::vector<Rejected> cases = {
-      {"pitch", "note curve needs points"},
-      {"volume", "note curve needs points"},
+  const std::vector<Row> rows = {
+      {"pitch", Fails{"note curve needs points"}},
+      {"volume", Fails{"note curve needs points"}},
       {"pitch 0 0, 1 2 bogus",
-       "unknown curve 'bogus' (expected linear, ease-in, ease-out or ease)"},
-      {"volume 0 1,", "envelope point needs '<x> <y> [curve]'"},
-      {"volume 0 x", "invalid number for envelope y: 'x'"},
-      {"bogus 0 0", "unknown note curve 'bogus'"},
-      {"Pitch 0 0", "unknown note curve 'Pitch'"},
+       Fails{"unknown curve 'bogus' (expected linear, ease-in, ease-out or ease)"}},
+      {"volume 0 1,", Fails{"envelope point needs '<x> <y> [curve]'"}},
+      {"volume 0 x", Fails{"invalid number for envelope y: 'x'"}},
+      {"bogus 0 0", Fails{"unknown note curve 'bogus'"}},
+      {"Pitch 0 0", Fails{"unknown note curve 'Pitch'"}},
       // The points are read before the word is looked at.
-      {"bogus x", "envelope point needs '<x> <y> [curve]'"},
+      {"bogus x", Fails{"envelope point needs '<x> <y> [curve]'"}},
   };
-  for (const Rejected& c : cases) {
-    SCOPED_TRACE(c.line);
-    Note note = shaped_note();
-    auto applied = apply_note_curve(note, c.line, kLine);
-    ASSERT_FALSE(applied.has_value());
-    EXPECT_EQ(applied.error().text(), "line 5: " + std::string(c.message));
-    EXPECT_EQ(note, shaped_note());
-  }
+  test_support::expect_rows(rows, apply_to_note, test_support::message_on_line(kLine));
 }
 
 }  // namespace

@@ -7,8 +7,14 @@
 #include <string_view>
 #include <vector>
 
+#include "table_runner_test_support.h"
+#include "track/line_error_test_support.h"
+
 namespace lyre {
 namespace {
+
+using test_support::Fails;
+using Row = test_support::Row<std::string_view, NoteOptions>;
 
 constexpr std::size_t kLine = 9;
 constexpr Curve kEase = Curve::ease();
@@ -25,13 +31,8 @@ std::vector<WavePoint> ramp(float from, float to, Curve curve) {
   return {{0.0f, from, curve}, {1.0f, to, kLinear}};
 }
 
-struct Accepted {
-  std::string_view text;
-  NoteOptions expected;
-};
-
 TEST(ParseNoteOptions, ReadsEachOption) {
-  const std::vector<Accepted> cases = {
+  const std::vector<Row> rows = {
       {"", {}},
       // glide: an offset and an optional curve word for the first point.
       {"glide 2", {.pitch_points = ramp(0.0f, 2.0f, kEase)}},
@@ -83,12 +84,7 @@ TEST(ParseNoteOptions, ReadsEachOption) {
         .volume = 0.5f,
         .repeat = 3}},
   };
-  for (const Accepted& c : cases) {
-    SCOPED_TRACE(c.text);
-    auto options = options_of(c.text);
-    ASSERT_TRUE(options.has_value()) << options.error().text();
-    EXPECT_EQ(*options, c.expected);
-  }
+  test_support::expect_rows(rows, options_of);
 }
 
 TEST(ParseNoteOptions, KeepsANanArpeggioRate) {
@@ -98,62 +94,52 @@ TEST(ParseNoteOptions, KeepsANanArpeggioRate) {
   EXPECT_TRUE(std::isnan(options->arpeggio.rate));
 }
 
-struct Rejected {
-  std::string_view text;
-  std::string_view message;
-};
-
 TEST(ParseNoteOptions, RejectsABadOption) {
-  constexpr std::string_view kNeedsRate = "arpeggio needs 'rate <steps per second>'";
-  const std::vector<Rejected> cases = {
-      {"glide", "glide needs an offset"},
-      {"glide x", "invalid number for glide: 'x'"},
+  const Fails kNeedsRate{"arpeggio needs 'rate <steps per second>'"};
+  const std::vector<Row> rows = {
+      {"glide", Fails{"glide needs an offset"}},
+      {"glide x", Fails{"invalid number for glide: 'x'"}},
       // A token that is not one of the four curve words is the next option.
-      {"glide 2 Linear", "unexpected note token 'Linear'"},
-      {"glide 2 smooth", "unexpected note token 'smooth'"},
-      {"glide 2 ease-in ease-out", "unexpected note token 'ease-out'"},
-      {"volume", "volume needs a value"},
-      {"volume loud", "invalid number for volume: 'loud'"},
-      {"vol-ramp", "vol-ramp needs a target factor"},
-      {"vol-ramp x", "invalid number for vol-ramp: 'x'"},
-      {"vol-ramp 0.5 bogus", "unexpected note token 'bogus'"},
-      {"vol-ramp 1 Ease", "unexpected note token 'Ease'"},
-      {"repeat", "repeat needs a count"},
-      {"repeat x", "invalid repeat count 'x'"},
-      {"repeat -1", "invalid repeat count '-1'"},
-      {"repeat -0", "invalid repeat count '-0'"},
-      {"repeat +", "invalid repeat count '+'"},
-      {"repeat +-1", "invalid repeat count '+-1'"},
-      {"repeat 1e3", "invalid repeat count '1e3'"},
-      {"repeat 1.0", "invalid repeat count '1.0'"},
-      {"repeat 4294967296", "invalid repeat count '4294967296'"},
-      {"arpeggio", "arpeggio needs an offset"},
+      {"glide 2 Linear", Fails{"unexpected note token 'Linear'"}},
+      {"glide 2 smooth", Fails{"unexpected note token 'smooth'"}},
+      {"glide 2 ease-in ease-out", Fails{"unexpected note token 'ease-out'"}},
+      {"volume", Fails{"volume needs a value"}},
+      {"volume loud", Fails{"invalid number for volume: 'loud'"}},
+      {"vol-ramp", Fails{"vol-ramp needs a target factor"}},
+      {"vol-ramp x", Fails{"invalid number for vol-ramp: 'x'"}},
+      {"vol-ramp 0.5 bogus", Fails{"unexpected note token 'bogus'"}},
+      {"vol-ramp 1 Ease", Fails{"unexpected note token 'Ease'"}},
+      {"repeat", Fails{"repeat needs a count"}},
+      {"repeat x", Fails{"invalid repeat count 'x'"}},
+      {"repeat -1", Fails{"invalid repeat count '-1'"}},
+      {"repeat -0", Fails{"invalid repeat count '-0'"}},
+      {"repeat +", Fails{"invalid repeat count '+'"}},
+      {"repeat +-1", Fails{"invalid repeat count '+-1'"}},
+      {"repeat 1e3", Fails{"invalid repeat count '1e3'"}},
+      {"repeat 1.0", Fails{"invalid repeat count '1.0'"}},
+      {"repeat 4294967296", Fails{"invalid repeat count '4294967296'"}},
+      {"arpeggio", Fails{"arpeggio needs an offset"}},
       // The first offset is a number even when it is the word rate.
-      {"arpeggio rate 8", "invalid number for arpeggio offset: 'rate'"},
-      {"arpeggio 0 x rate 8", "invalid number for arpeggio offset: 'x'"},
+      {"arpeggio rate 8", Fails{"invalid number for arpeggio offset: 'rate'"}},
+      {"arpeggio 0 x rate 8", Fails{"invalid number for arpeggio offset: 'x'"}},
       {"arpeggio 0 4 7", kNeedsRate},
       {"arpeggio 0 rate 0", kNeedsRate},
       {"arpeggio 0 rate -1", kNeedsRate},
       {"arpeggio 0 rate -0", kNeedsRate},
       {"arpeggio 0 rate 1e-50", kNeedsRate},
-      {"arpeggio 0 rate", "arpeggio rate needs a value"},
-      {"arpeggio 0 rate fast", "invalid number for arpeggio rate: 'fast'"},
-      {"\"la la", "unterminated note text (missing '\"')"},
-      {"\"", "unterminated note text (missing '\"')"},
-      {"pan", "unexpected note token 'pan'"},
-      {"1", "unexpected note token '1'"},
-      {"@mute", "unexpected note token '@mute'"},
-      {"Volume 1", "unexpected note token 'Volume'"},
-      {"la\"", "unexpected note token 'la\"'"},
+      {"arpeggio 0 rate", Fails{"arpeggio rate needs a value"}},
+      {"arpeggio 0 rate fast", Fails{"invalid number for arpeggio rate: 'fast'"}},
+      {"\"la la", Fails{"unterminated note text (missing '\"')"}},
+      {"\"", Fails{"unterminated note text (missing '\"')"}},
+      {"pan", Fails{"unexpected note token 'pan'"}},
+      {"1", Fails{"unexpected note token '1'"}},
+      {"@mute", Fails{"unexpected note token '@mute'"}},
+      {"Volume 1", Fails{"unexpected note token 'Volume'"}},
+      {"la\"", Fails{"unexpected note token 'la\"'"}},
       // The first bad option ends the reading.
-      {"volume 0.5 glide 2 repeat x", "invalid repeat count 'x'"},
+      {"volume 0.5 glide 2 repeat x", Fails{"invalid repeat count 'x'"}},
   };
-  for (const Rejected& c : cases) {
-    SCOPED_TRACE(c.text);
-    auto options = options_of(c.text);
-    ASSERT_FALSE(options.has_value());
-    EXPECT_EQ(options.error().text(), "line 9: " + std::string(c.message));
-  }
+  test_support::expect_rows(rows, options_of, test_support::message_on_line(kLine));
 }
 
 }  // namespace

@@ -3,16 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <string>
 #include <string_view>
 #include <vector>
+
+#include "table_runner_test_support.h"
+#include "track/line_error_test_support.h"
 
 namespace lyre {
 namespace {
 
-constexpr std::size_t kLine = 3;
+using test_support::Fails;
 
-std::string line_error(std::string_view message) { return "line 3: " + std::string(message); }
+constexpr std::size_t kLine = 3;
 
 // The rows hold the line without its first word.
 std::expected<MotifInstance, ParseError> motif_of(std::string_view rest) {
@@ -25,13 +27,8 @@ std::expected<SubtrackInstance, ParseError> subtrack_of(std::string_view rest) {
   return parse_subtrack_placement(tokens, kLine);
 }
 
-struct MotifAccepted {
-  std::string_view rest;
-  MotifInstance expected;
-};
-
 TEST(ParseMotifPlacement, ReadsNameStartSoundAndKeywords) {
-  const std::vector<MotifAccepted> cases = {
+  const std::vector<test_support::Row<std::string_view, MotifInstance>> rows = {
       {"riff 8 piano", {.motif = "riff", .start = 8.0f, .sound = "piano"}},
       {"riff -1 sine", {.motif = "riff", .start = -1.0f, .sound = "sine"}},
       {"riff 8 piano transpose -12 tuning just",
@@ -50,48 +47,28 @@ TEST(ParseMotifPlacement, ReadsNameStartSoundAndKeywords) {
        {.motif = "riff", .start = 8.0f, .sound = "transpose", .tuning = "x"}},
       {"riff\u00a08\u3000piano", {.motif = "riff", .start = 8.0f, .sound = "piano"}},
   };
-  for (const MotifAccepted& c : cases) {
-    SCOPED_TRACE(c.rest);
-    auto placement = motif_of(c.rest);
-    ASSERT_TRUE(placement.has_value()) << placement.error().text();
-    EXPECT_EQ(*placement, c.expected);
-  }
+  test_support::expect_rows(rows, motif_of);
 }
-
-struct Rejected {
-  std::string_view rest;
-  std::string_view message;
-};
 
 TEST(ParseMotifPlacement, RejectsABadLine) {
-  const std::vector<Rejected> cases = {
-      {"", "motif needs a name"},
-      {"riff", "motif needs start"},
-      {"riff x", "invalid number for start: 'x'"},
-      {"riff 8", "motif needs a sound"},
-      {"riff 8 sine transpose", "transpose needs a value"},
-      {"riff 8 sine transpose x", "invalid number for transpose: 'x'"},
-      {"riff 8 sine tuning", "tuning needs a name"},
-      {"riff 8 sine loud", "unexpected motif token 'loud'"},
-      {"riff 8 sine Transpose 2", "unexpected motif token 'Transpose'"},
-      {"riff 8 transpose 2", "unexpected motif token '2'"},
-      {"riff 8 sine tuning just organ", "unexpected motif token 'organ'"},
+  const std::vector<test_support::Row<std::string_view, MotifInstance>> rows = {
+      {"", Fails{"motif needs a name"}},
+      {"riff", Fails{"motif needs start"}},
+      {"riff x", Fails{"invalid number for start: 'x'"}},
+      {"riff 8", Fails{"motif needs a sound"}},
+      {"riff 8 sine transpose", Fails{"transpose needs a value"}},
+      {"riff 8 sine transpose x", Fails{"invalid number for transpose: 'x'"}},
+      {"riff 8 sine tuning", Fails{"tuning needs a name"}},
+      {"riff 8 sine loud", Fails{"unexpected motif token 'loud'"}},
+      {"riff 8 sine Transpose 2", Fails{"unexpected motif token 'Transpose'"}},
+      {"riff 8 transpose 2", Fails{"unexpected motif token '2'"}},
+      {"riff 8 sine tuning just organ", Fails{"unexpected motif token 'organ'"}},
   };
-  for (const Rejected& c : cases) {
-    SCOPED_TRACE(c.rest);
-    auto placement = motif_of(c.rest);
-    ASSERT_FALSE(placement.has_value());
-    EXPECT_EQ(placement.error().text(), line_error(c.message));
-  }
+  test_support::expect_rows(rows, motif_of, test_support::message_on_line(kLine));
 }
 
-struct SubtrackAccepted {
-  std::string_view rest;
-  SubtrackInstance expected;
-};
-
 TEST(ParseSubtrackPlacement, ReadsNameStartOptionalSoundAndKeywords) {
-  const std::vector<SubtrackAccepted> cases = {
+  const std::vector<test_support::Row<std::string_view, SubtrackInstance>> rows = {
       {"verse 16", {.layer = "verse", .start = 16.0f}},
       {"verse 16 organ", {.layer = "verse", .start = 16.0f, .sound = "organ"}},
       {"verse 16 tuning just", {.layer = "verse", .start = 16.0f, .tuning = "just"}},
@@ -102,33 +79,23 @@ TEST(ParseSubtrackPlacement, ReadsNameStartOptionalSoundAndKeywords) {
       {"verse 16 tuning a transpose 1 tuning b",
        {.layer = "verse", .start = 16.0f, .tuning = "b", .transpose = 1.0f}},
   };
-  for (const SubtrackAccepted& c : cases) {
-    SCOPED_TRACE(c.rest);
-    auto placement = subtrack_of(c.rest);
-    ASSERT_TRUE(placement.has_value()) << placement.error().text();
-    EXPECT_EQ(*placement, c.expected);
-  }
+  test_support::expect_rows(rows, subtrack_of);
 }
 
 TEST(ParseSubtrackPlacement, RejectsABadLine) {
-  const std::vector<Rejected> cases = {
-      {"", "subtrack needs a name"},
-      {"verse", "subtrack needs start"},
-      {"verse x", "invalid number for start: 'x'"},
-      {"verse 16 tuning", "tuning needs a name"},
-      {"verse 16 transpose", "transpose needs a value"},
-      {"verse 16 transpose up", "invalid number for transpose: 'up'"},
+  const std::vector<test_support::Row<std::string_view, SubtrackInstance>> rows = {
+      {"", Fails{"subtrack needs a name"}},
+      {"verse", Fails{"subtrack needs start"}},
+      {"verse x", Fails{"invalid number for start: 'x'"}},
+      {"verse 16 tuning", Fails{"tuning needs a name"}},
+      {"verse 16 transpose", Fails{"transpose needs a value"}},
+      {"verse 16 transpose up", Fails{"invalid number for transpose: 'up'"}},
       // The sound can only stand directly after the start.
-      {"verse 16 tuning just organ", "unexpected subtrack token 'organ'"},
-      {"verse 16 organ piano", "unexpected subtrack token 'piano'"},
-      {"verse 16 transpose 1 organ", "unexpected subtrack token 'organ'"},
+      {"verse 16 tuning just organ", Fails{"unexpected subtrack token 'organ'"}},
+      {"verse 16 organ piano", Fails{"unexpected subtrack token 'piano'"}},
+      {"verse 16 transpose 1 organ", Fails{"unexpected subtrack token 'organ'"}},
   };
-  for (const Rejected& c : cases) {
-    SCOPED_TRACE(c.rest);
-    auto placement = subtrack_of(c.rest);
-    ASSERT_FALSE(placement.has_value());
-    EXPECT_EQ(placement.error().text(), line_error(c.message));
-  }
+  test_support::expect_rows(rows, subtrack_of, test_support::message_on_line(kLine));
 }
 
 }  // namespace

@@ -9,8 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include "table_runner_test_support.h"
+#include "track/line_error_test_support.h"
+
 namespace lyre {
 namespace {
+
+using test_support::Fails;
 
 constexpr std::size_t kLine = 2;
 constexpr Curve kEase = Curve::ease();
@@ -31,13 +36,10 @@ Note with(Note note, F change) {
   return note;
 }
 
-struct Accepted {
-  std::string_view line;
-  TrackLine expected;
-};
+auto read_line(std::string_view line) { return parse_track_line(line, kLine); }
 
 TEST(ParseTrackLine, ReadsNotesAndPlacements) {
-  const std::vector<Accepted> cases = {
+  const std::vector<test_support::Row<std::string_view, TrackLine>> rows = {
       {"piano 0 60 1", plain("piano", 0.0f, 60.0f, 1.0f)},
       {"sine\t0  60\u00a01", plain("sine", 0.0f, 60.0f, 1.0f)},
       {"sine inf -inf 0", plain("sine", kInf, -kInf, 0.0f)},
@@ -74,12 +76,7 @@ TEST(ParseTrackLine, ReadsNotesAndPlacements) {
       {"subtrack verse 16 organ",
        SubtrackInstance{.layer = "verse", .start = 16.0f, .sound = "organ"}},
   };
-  for (const Accepted& c : cases) {
-    SCOPED_TRACE(c.line);
-    auto line = parse_track_line(c.line, kLine);
-    ASSERT_TRUE(line.has_value()) << line.error().text();
-    EXPECT_EQ(*line, c.expected);
-  }
+  test_support::expect_rows(rows, read_line);
 }
 
 TEST(ParseTrackLine, StoresANanPitchAsRead) {
@@ -93,7 +90,7 @@ TEST(ParseTrackLine, StoresANanPitchAsRead) {
 
 // Only a note line with a detail pays for the box of details.
 TEST(ParseTrackLine, BoxesDetailsOnlyWhenTheLineHasOne) {
-  const std::vector<std::pair<std::string_view, bool>> cases = {
+  const std::vector<test_support::Row<std::string_view, bool>> rows = {
       {"piano 0 60 1", false},
       {"piano 0 60 1 volume 0.5 repeat 3", false},
       {"piano 0 60 4 glide 2 ease-in", false},
@@ -103,17 +100,11 @@ TEST(ParseTrackLine, BoxesDetailsOnlyWhenTheLineHasOne) {
       {"piano 0 60 1 \"'\"", true},
       {"piano 0 60 1 arpeggio 0 4 rate 8", true},
   };
-  for (const auto& [text, boxed] : cases) {
-    auto line = parse_track_line(text, kLine);
-    ASSERT_TRUE(line.has_value()) << text;
-    EXPECT_EQ(std::get<Note>(*line).details.is_set(), boxed) << text;
-  }
+  test_support::expect_rows(rows, [](std::string_view line) {
+    return test_support::transform(
+        read_line(line), [](TrackLine& read) { return std::get<Note>(read).details.is_set(); });
+  });
 }
-
-struct Rejected {
-  std::string_view line;
-  std::string message;
-};
 
 std::string audio_message(std::string_view name) {
   return "audio clips were replaced by sampler sounds: define '<name>: sample \"" +
@@ -122,33 +113,28 @@ std::string audio_message(std::string_view name) {
 
 TEST(ParseTrackLine, RejectsABadLine) {
   const std::string kick = audio_message("kick.wav");
-  const std::vector<Rejected> cases = {
-      {"", "empty track line"},
-      {"piano", "note needs start"},
-      {"piano 0", "note needs pitch"},
-      {"piano 0 60", "note needs duration"},
-      {"piano x 60 1", "invalid number for start: 'x'"},
-      {"piano 0 C4 1", "invalid number for pitch: 'C4'"},
-      {"piano 0 60 1/2", "invalid number for duration: '1/2'"},
-      {"piano 0 60 1 pan", "unexpected note token 'pan'"},
-      {"piano 0 60 1 1", "unexpected note token '1'"},
+  const std::vector<test_support::Row<std::string_view, TrackLine>> rows = {
+      {"", Fails{"empty track line"}},
+      {"piano", Fails{"note needs start"}},
+      {"piano 0", Fails{"note needs pitch"}},
+      {"piano 0 60", Fails{"note needs duration"}},
+      {"piano x 60 1", Fails{"invalid number for start: 'x'"}},
+      {"piano 0 C4 1", Fails{"invalid number for pitch: 'C4'"}},
+      {"piano 0 60 1/2", Fails{"invalid number for duration: '1/2'"}},
+      {"piano 0 60 1 pan", Fails{"unexpected note token 'pan'"}},
+      {"piano 0 60 1 1", Fails{"unexpected note token '1'"}},
       // Audio file names are refused before any number is read.
-      {"kick.wav 0 60 1", kick},
-      {"kick.wav", kick},
-      {"kick.wav x", kick},
-      {"motif.wav 0 60 1", audio_message("motif.wav")},
-      {"x.y.Flac 0 60 1", audio_message("x.y.Flac")},
-      {"motif", "motif needs a name"},
-      {"motif riff 8", "motif needs a sound"},
-      {"subtrack", "subtrack needs a name"},
-      {"subtrack verse 16 tuning just organ", "unexpected subtrack token 'organ'"},
+      {"kick.wav 0 60 1", Fails{kick}},
+      {"kick.wav", Fails{kick}},
+      {"kick.wav x", Fails{kick}},
+      {"motif.wav 0 60 1", Fails{audio_message("motif.wav")}},
+      {"x.y.Flac 0 60 1", Fails{audio_message("x.y.Flac")}},
+      {"motif", Fails{"motif needs a name"}},
+      {"motif riff 8", Fails{"motif needs a sound"}},
+      {"subtrack", Fails{"subtrack needs a name"}},
+      {"subtrack verse 16 tuning just organ", Fails{"unexpected subtrack token 'organ'"}},
   };
-  for (const Rejected& c : cases) {
-    SCOPED_TRACE(c.line);
-    auto line = parse_track_line(c.line, kLine);
-    ASSERT_FALSE(line.has_value());
-    EXPECT_EQ(line.error().text(), "line 2: " + c.message);
-  }
+  test_support::expect_rows(rows, read_line, test_support::message_on_line(kLine));
 }
 
 }  // namespace

@@ -2,226 +2,199 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
+
+#include "table_runner_test_support.h"
+#include "track/line_error_test_support.h"
 
 namespace lyre {
 namespace {
 
+using test_support::expect_rows;
+using test_support::Fails;
+using Row = test_support::Row<std::string_view, Effect>;
+
+constexpr std::size_t kLine = 7;
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
-struct Accepted {
-  std::string text;
-  Effect expected;
-};
+auto read_effect(std::string_view text) { return parse_effect(text, kLine); }
 
-class EffectAccepted : public testing::TestWithParam<Accepted> {};
-
-TEST_P(EffectAccepted, GivesTheRecord) {
-  auto effect = parse_effect(GetParam().text, 4);
-  ASSERT_TRUE(effect.has_value()) << effect.error().text();
-  EXPECT_EQ(*effect, GetParam().expected);
+TEST(ParseEffect, GivesTheRecord) {
+  const std::vector<Row> rows = {
+      // filters
+      {"lowpass 1200", {Effect::Lowpass{1200}}},
+      {"highpass 80", {Effect::Highpass{80}}},
+      {"lowpass 1200 extra", {Effect::Lowpass{1200}}},
+      {"lowpass -inf", {Effect::Lowpass{-kInf}}},
+      {"lowpass -5", {Effect::Lowpass{-5}}},
+      {"lowpass param cutoff_amt 8000 200", {Effect::LowpassParam{8000, 200, "cutoff_amt"}}},
+      {"highpass param filter_amt 8000 200", {Effect::HighpassParam{8000, 200, "filter_amt"}}},
+      {"lowpass param amt 1 2 extra", {Effect::LowpassParam{1, 2, "amt"}}},
+      {"highpass param param 200 8000", {Effect::HighpassParam{200, 8000, "param"}}},
+      // echo, tremolo, delay_sync
+      {"echo 0.25 0.4 0.3", {Effect::Echo{0.25f, 0.4f, 0.3f}}},
+      {"echo -1 2 3", {Effect::Echo{-1, 2, 3}}},
+      {"tremolo 5 0.3 0.9", {Effect::Tremolo{5, 0.3f}}},
+      {"delay_sync -1 0.5 0.3", {Effect::DelaySync{0, 0.5f, 0.3f}}},
+      {"delay_sync nan 0.5 0.3", {Effect::DelaySync{0, 0.5f, 0.3f}}},
+      {"delay_sync 1 2 3 4", {Effect::DelaySync{1, 2, 3}}},
+      // bitcrusher
+      {"bitcrusher 24", {Effect::Bitcrusher{16}}},
+      {"bitcrusher 0", {Effect::Bitcrusher{1}}},
+      {"bitcrusher 6.9", {Effect::Bitcrusher{6}}},
+      {"bitcrusher 3.7", {Effect::Bitcrusher{3}}},
+      {"bitcrusher 16", {Effect::Bitcrusher{16}}},
+      {"bitcrusher nan", {Effect::Bitcrusher{0}}},
+      {"bitcrusher inf", {Effect::Bitcrusher{16}}},
+      {"bitcrusher -inf", {Effect::Bitcrusher{1}}},
+      // compressor
+      {"compressor 0.5 4", {Effect::Compressor{0.5f, 4, 0.005f, 0.1f}}},
+      {"compressor 1.5 0.5 -1", {Effect::Compressor{1, 1, 0, 0.1f}}},
+      {"compressor -2 nan 0.01 -3", {Effect::Compressor{0, 1, 0.01f, 0}}},
+      {"compressor 0.5 4 0.01 0.2 junk", {Effect::Compressor{0.5f, 4, 0.01f, 0.2f}}},
+      // eq
+      {"eq -3 2", {Effect::Eq{-3, 2, 300, 3000}}},
+      {"eq -3 2 0", {Effect::Eq{-3, 2, 1, 3000}}},
+      {"eq -3 2 300 3000", {Effect::Eq{-3, 2, 300, 3000}}},
+      {"eq -30 20 0.5 -7", {Effect::Eq{-30, 20, 1, 1}}},
+      {"eq 1 1 nan nan extra", {Effect::Eq{1, 1, 1, 1}}},
+      // reverb
+      {"reverb hall", {Effect::NamedReverb{"hall"}}},
+      {"reverb hall x y", {Effect::NamedReverb{"hall"}}},
+      {"reverb 1e 1 1", {Effect::NamedReverb{"1e"}}},
+      {"reverb 0x10", {Effect::NamedReverb{"0x10"}}},
+      {"reverb 2 -1 0.5", {Effect::Reverb{1, 0, 0.5f, 0.01f}}},
+      {"reverb 0.5 0.5 0.5 0.02", {Effect::Reverb{0.5f, 0.5f, 0.5f, 0.02f}}},
+      {"reverb 0.5 0.5 0.5 -1 junk", {Effect::Reverb{0.5f, 0.5f, 0.5f, 0}}},
+      {"reverb 0.5 0.5 3 7", {Effect::Reverb{0.5f, 0.5f, 1, 7}}},
+      {"reverb -inf inf 0 nan", {Effect::Reverb{0, 1, 0, 0}}},
+      // white space between tokens
+      {"  lowpass \t 1200  ", {Effect::Lowpass{1200}}},
+  };
+  expect_rows(rows, read_effect);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Words, EffectAccepted,
-    testing::Values(
-        // filters
-        Accepted{"lowpass 1200", {Effect::Lowpass{1200}}},
-        Accepted{"highpass 80", {Effect::Highpass{80}}},
-        Accepted{"lowpass 1200 extra", {Effect::Lowpass{1200}}},
-        Accepted{"lowpass -inf", {Effect::Lowpass{-kInf}}},
-        Accepted{"lowpass -5", {Effect::Lowpass{-5}}},
-        Accepted{"lowpass param cutoff_amt 8000 200",
-                 {Effect::LowpassParam{8000, 200, "cutoff_amt"}}},
-        Accepted{"highpass param filter_amt 8000 200",
-                 {Effect::HighpassParam{8000, 200, "filter_amt"}}},
-        Accepted{"lowpass param amt 1 2 extra", {Effect::LowpassParam{1, 2, "amt"}}},
-        Accepted{"highpass param param 200 8000", {Effect::HighpassParam{200, 8000, "param"}}},
-        // echo, tremolo, delay_sync
-        Accepted{"echo 0.25 0.4 0.3", {Effect::Echo{0.25f, 0.4f, 0.3f}}},
-        Accepted{"echo -1 2 3", {Effect::Echo{-1, 2, 3}}},
-        Accepted{"tremolo 5 0.3 0.9", {Effect::Tremolo{5, 0.3f}}},
-        Accepted{"delay_sync -1 0.5 0.3", {Effect::DelaySync{0, 0.5f, 0.3f}}},
-        Accepted{"delay_sync nan 0.5 0.3", {Effect::DelaySync{0, 0.5f, 0.3f}}},
-        Accepted{"delay_sync 1 2 3 4", {Effect::DelaySync{1, 2, 3}}},
-        // bitcrusher
-        Accepted{"bitcrusher 24", {Effect::Bitcrusher{16}}},
-        Accepted{"bitcrusher 0", {Effect::Bitcrusher{1}}},
-        Accepted{"bitcrusher 6.9", {Effect::Bitcrusher{6}}},
-        Accepted{"bitcrusher 3.7", {Effect::Bitcrusher{3}}},
-        Accepted{"bitcrusher 16", {Effect::Bitcrusher{16}}},
-        Accepted{"bitcrusher nan", {Effect::Bitcrusher{0}}},
-        Accepted{"bitcrusher inf", {Effect::Bitcrusher{16}}},
-        Accepted{"bitcrusher -inf", {Effect::Bitcrusher{1}}},
-        // compressor
-        Accepted{"compressor 0.5 4", {Effect::Compressor{0.5f, 4, 0.005f, 0.1f}}},
-        Accepted{"compressor 1.5 0.5 -1", {Effect::Compressor{1, 1, 0, 0.1f}}},
-        Accepted{"compressor -2 nan 0.01 -3", {Effect::Compressor{0, 1, 0.01f, 0}}},
-        Accepted{"compressor 0.5 4 0.01 0.2 junk", {Effect::Compressor{0.5f, 4, 0.01f, 0.2f}}},
-        // eq
-        Accepted{"eq -3 2", {Effect::Eq{-3, 2, 300, 3000}}},
-        Accepted{"eq -3 2 0", {Effect::Eq{-3, 2, 1, 3000}}},
-        Accepted{"eq -3 2 300 3000", {Effect::Eq{-3, 2, 300, 3000}}},
-        Accepted{"eq -30 20 0.5 -7", {Effect::Eq{-30, 20, 1, 1}}},
-        Accepted{"eq 1 1 nan nan extra", {Effect::Eq{1, 1, 1, 1}}},
-        // reverb
-        Accepted{"reverb hall", {Effect::NamedReverb{"hall"}}},
-        Accepted{"reverb hall x y", {Effect::NamedReverb{"hall"}}},
-        Accepted{"reverb 1e 1 1", {Effect::NamedReverb{"1e"}}},
-        Accepted{"reverb 0x10", {Effect::NamedReverb{"0x10"}}},
-        Accepted{"reverb 2 -1 0.5", {Effect::Reverb{1, 0, 0.5f, 0.01f}}},
-        Accepted{"reverb 0.5 0.5 0.5 0.02", {Effect::Reverb{0.5f, 0.5f, 0.5f, 0.02f}}},
-        Accepted{"reverb 0.5 0.5 0.5 -1 junk", {Effect::Reverb{0.5f, 0.5f, 0.5f, 0}}},
-        Accepted{"reverb 0.5 0.5 3 7", {Effect::Reverb{0.5f, 0.5f, 1, 7}}},
-        Accepted{"reverb -inf inf 0 nan", {Effect::Reverb{0, 1, 0, 0}}},
-        // white space between tokens
-        Accepted{"  lowpass \t 1200  ", {Effect::Lowpass{1200}}}));
-
-// NaN never compares equal, so these rows list the numeric fields instead.
-struct KeepsNan {
-  std::string text;
-  std::vector<float> fields;  // NaN where NaN must stay
-};
-
-std::vector<float> numeric_fields(const Effect& effect) {
-  if (auto* e = std::get_if<Effect::Lowpass>(&effect.kind)) return {e->cutoff};
-  if (auto* e = std::get_if<Effect::Echo>(&effect.kind)) return {e->delay, e->feedback, e->mix};
+// NaN never compares equal, so these rows dump the numeric fields instead,
+// NaN as "nan" and every other value in its shortest exact form.
+std::string numeric_fields(const Effect& effect) {
+  std::vector<float> fields;
+  if (auto* e = std::get_if<Effect::Lowpass>(&effect.kind)) fields = {e->cutoff};
+  if (auto* e = std::get_if<Effect::Echo>(&effect.kind)) fields = {e->delay, e->feedback, e->mix};
   if (auto* e = std::get_if<Effect::Compressor>(&effect.kind)) {
-    return {e->threshold, e->ratio, e->attack, e->release};
+    fields = {e->threshold, e->ratio, e->attack, e->release};
   }
   if (auto* e = std::get_if<Effect::Reverb>(&effect.kind)) {
-    return {e->room_size, e->decay, e->mix, e->predelay};
+    fields = {e->room_size, e->decay, e->mix, e->predelay};
   }
-  return {};
-}
-
-class EffectKeepsNan : public testing::TestWithParam<KeepsNan> {};
-
-TEST_P(EffectKeepsNan, OnlyWhereNoClampApplies) {
-  auto effect = parse_effect(GetParam().text, 1);
-  ASSERT_TRUE(effect.has_value()) << effect.error().text();
-  const std::vector<float> fields = numeric_fields(*effect);
-  const std::vector<float>& expected = GetParam().fields;
-  ASSERT_EQ(fields.size(), expected.size());
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (std::isnan(expected[i])) {
-      EXPECT_TRUE(std::isnan(fields[i])) << "field " << i;
-    } else {
-      EXPECT_EQ(fields[i], expected[i]) << "field " << i;
-    }
+  std::string dump;
+  for (float field : fields) {
+    char number[32];
+    const auto end = std::to_chars(number, number + sizeof number, field).ptr;
+    dump += (dump.empty() ? "" : " ") + (std::isnan(field) ? "nan" : std::string(number, end));
   }
+  return dump;
 }
 
-constexpr float kNan = std::numeric_limits<float>::quiet_NaN();
-
-INSTANTIATE_TEST_SUITE_P(Nan, EffectKeepsNan,
-                         testing::Values(KeepsNan{"lowpass nan", {kNan}},
-                                         KeepsNan{"echo nan nan nan", {kNan, kNan, kNan}},
-                                         KeepsNan{"compressor nan nan nan nan", {kNan, 1, 0, 0}},
-                                         KeepsNan{"reverb nan nan nan nan", {kNan, kNan, kNan, 0}},
-                                         KeepsNan{"reverb NaN 1 -nan", {kNan, 1, kNan, 0.01f}}));
-
-struct Rejected {
-  std::string text;
-  std::string message;
-};
-
-class EffectRejected : public testing::TestWithParam<Rejected> {};
-
-TEST_P(EffectRejected, WithTheLineError) {
-  auto effect = parse_effect(GetParam().text, 7);
-  ASSERT_FALSE(effect.has_value());
-  EXPECT_EQ(effect.error(), ParseError::line(7, GetParam().message));
+TEST(ParseEffect, KeepsNanOnlyWhereNoClampApplies) {
+  const std::vector<test_support::Row<std::string_view, std::string>> rows = {
+      {"lowpass nan", "nan"},
+      {"echo nan nan nan", "nan nan nan"},
+      {"compressor nan nan nan nan", "nan 1 0 0"},
+      {"reverb nan nan nan nan", "nan nan nan 0"},
+      {"reverb NaN 1 -nan", "nan 1 nan 0.01"},
+  };
+  expect_rows(rows, [](std::string_view text) {
+    return test_support::transform(parse_effect(text, 1), numeric_fields);
+  });
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Messages, EffectRejected,
-    testing::Values(
-        Rejected{"", "effect needs a type"}, Rejected{" \t ", "effect needs a type"},
-        Rejected{"Lowpass 1200", "unknown effect 'Lowpass'"},
-        Rejected{"chorus 1", "unknown effect 'chorus'"},
-        // filters
-        Rejected{"lowpass", "effect 'lowpass' missing cutoff"},
-        Rejected{"highpass", "effect 'highpass' missing cutoff"},
-        Rejected{"lowpass warm", "invalid number for cutoff: 'warm'"},
-        Rejected{"highpass Param x", "invalid number for cutoff: 'Param'"},
-        Rejected{"lowpass param", "effect 'lowpass param' needs a parameter name"},
-        Rejected{"highpass param", "effect 'highpass param' needs a parameter name"},
-        Rejected{"lowpass param amt", "effect 'lowpass param' missing max cutoff"},
-        Rejected{"highpass param filter_amt 8000", "effect 'highpass param' missing min cutoff"},
-        Rejected{"lowpass param amt x 1", "invalid number for max cutoff: 'x'"},
-        Rejected{"highpass param amt 1 y", "invalid number for min cutoff: 'y'"},
-        // echo
-        Rejected{"echo", "effect 'echo' missing delay"},
-        Rejected{"echo 0.25", "effect 'echo' missing feedback"},
-        Rejected{"echo 0.25 0.4", "effect 'echo' missing mix"},
-        Rejected{"echo x", "invalid number for delay: 'x'"},
-        Rejected{"echo 1 x", "invalid number for feedback: 'x'"},
-        Rejected{"echo 1 1 1,5", "invalid number for mix: '1,5'"},
-        // tremolo
-        Rejected{"tremolo", "effect 'tremolo' missing rate"},
-        Rejected{"tremolo 5", "effect 'tremolo' missing depth"},
-        Rejected{"tremolo fast 1", "invalid number for rate: 'fast'"},
-        Rejected{"tremolo 5 deep", "invalid number for depth: 'deep'"},
-        // bitcrusher
-        Rejected{"bitcrusher", "effect 'bitcrusher' missing bits"},
-        Rejected{"bitcrusher eight", "invalid number for bits: 'eight'"},
-        // compressor
-        Rejected{"compressor", "effect 'compressor' missing threshold"},
-        Rejected{"compressor 0.5", "effect 'compressor' missing ratio"},
-        Rejected{"compressor x", "invalid number for threshold: 'x'"},
-        Rejected{"compressor 0.5 x", "invalid number for ratio: 'x'"},
-        Rejected{"compressor 0.5 4 x", "invalid number for compressor attack: 'x'"},
-        Rejected{"compressor 0.5 4 0.01 x", "invalid number for compressor release: 'x'"},
-        // eq
-        Rejected{"eq", "effect 'eq' missing low_db"},
-        Rejected{"eq -3", "effect 'eq' missing high_db"},
-        Rejected{"eq x 2", "invalid number for low_db: 'x'"},
-        Rejected{"eq -3 x", "invalid number for high_db: 'x'"},
-        Rejected{"eq -3 2 low", "invalid number for eq low_freq: 'low'"},
-        Rejected{"eq -3 2 300 high", "invalid number for eq high_freq: 'high'"},
-        // delay_sync
-        Rejected{"delay_sync", "effect 'delay_sync' missing beats"},
-        Rejected{"delay_sync 1", "effect 'delay_sync' missing feedback"},
-        Rejected{"delay_sync 1 0.5", "effect 'delay_sync' missing mix"},
-        Rejected{"delay_sync x", "invalid number for beats: 'x'"},
-        Rejected{"delay_sync 1 x 1", "invalid number for feedback: 'x'"},
-        Rejected{"delay_sync 1 1 x", "invalid number for mix: 'x'"},
-        // reverb
-        Rejected{"reverb", "effect 'reverb' missing room_size"},
-        Rejected{"reverb 0.5", "effect 'reverb' missing decay"},
-        Rejected{"reverb 0.5 0.5", "effect 'reverb' missing mix"},
-        Rejected{"reverb 1 hall", "invalid number for decay: 'hall'"},
-        Rejected{"reverb 0.5 0.5 x", "invalid number for mix: 'x'"},
-        Rejected{"reverb 0.5 0.5 0.5 x", "invalid number for reverb predelay: 'x'"},
-        Rejected{"reverb inf x", "invalid number for decay: 'x'"}));
-
-struct Taken {
-  std::string text;
-  std::string message;  // empty: the number 2.5 is read
-};
+TEST(ParseEffect, WithTheLineError) {
+  const std::vector<Row> rows = {
+      {"", Fails{"effect needs a type"}},
+      {" \t ", Fails{"effect needs a type"}},
+      {"Lowpass 1200", Fails{"unknown effect 'Lowpass'"}},
+      {"chorus 1", Fails{"unknown effect 'chorus'"}},
+      // filters
+      {"lowpass", Fails{"effect 'lowpass' missing cutoff"}},
+      {"highpass", Fails{"effect 'highpass' missing cutoff"}},
+      {"lowpass warm", Fails{"invalid number for cutoff: 'warm'"}},
+      {"highpass Param x", Fails{"invalid number for cutoff: 'Param'"}},
+      {"lowpass param", Fails{"effect 'lowpass param' needs a parameter name"}},
+      {"highpass param", Fails{"effect 'highpass param' needs a parameter name"}},
+      {"lowpass param amt", Fails{"effect 'lowpass param' missing max cutoff"}},
+      {"highpass param filter_amt 8000", Fails{"effect 'highpass param' missing min cutoff"}},
+      {"lowpass param amt x 1", Fails{"invalid number for max cutoff: 'x'"}},
+      {"highpass param amt 1 y", Fails{"invalid number for min cutoff: 'y'"}},
+      // echo
+      {"echo", Fails{"effect 'echo' missing delay"}},
+      {"echo 0.25", Fails{"effect 'echo' missing feedback"}},
+      {"echo 0.25 0.4", Fails{"effect 'echo' missing mix"}},
+      {"echo x", Fails{"invalid number for delay: 'x'"}},
+      {"echo 1 x", Fails{"invalid number for feedback: 'x'"}},
+      {"echo 1 1 1,5", Fails{"invalid number for mix: '1,5'"}},
+      // tremolo
+      {"tremolo", Fails{"effect 'tremolo' missing rate"}},
+      {"tremolo 5", Fails{"effect 'tremolo' missing depth"}},
+      {"tremolo fast 1", Fails{"invalid number for rate: 'fast'"}},
+      {"tremolo 5 deep", Fails{"invalid number for depth: 'deep'"}},
+      // bitcrusher
+      {"bitcrusher", Fails{"effect 'bitcrusher' missing bits"}},
+      {"bitcrusher eight", Fails{"invalid number for bits: 'eight'"}},
+      // compressor
+      {"compressor", Fails{"effect 'compressor' missing threshold"}},
+      {"compressor 0.5", Fails{"effect 'compressor' missing ratio"}},
+      {"compressor x", Fails{"invalid number for threshold: 'x'"}},
+      {"compressor 0.5 x", Fails{"invalid number for ratio: 'x'"}},
+      {"compressor 0.5 4 x", Fails{"invalid number for compressor attack: 'x'"}},
+      {"compressor 0.5 4 0.01 x", Fails{"invalid number for compressor release: 'x'"}},
+      // eq
+      {"eq", Fails{"effect 'eq' missing low_db"}},
+      {"eq -3", Fails{"effect 'eq' missing high_db"}},
+      {"eq x 2", Fails{"invalid number for low_db: 'x'"}},
+      {"eq -3 x", Fails{"invalid number for high_db: 'x'"}},
+      {"eq -3 2 low", Fails{"invalid number for eq low_freq: 'low'"}},
+      {"eq -3 2 300 high", Fails{"invalid number for eq high_freq: 'high'"}},
+      // delay_sync
+      {"delay_sync", Fails{"effect 'delay_sync' missing beats"}},
+      {"delay_sync 1", Fails{"effect 'delay_sync' missing feedback"}},
+      {"delay_sync 1 0.5", Fails{"effect 'delay_sync' missing mix"}},
+      {"delay_sync x", Fails{"invalid number for beats: 'x'"}},
+      {"delay_sync 1 x 1", Fails{"invalid number for feedback: 'x'"}},
+      {"delay_sync 1 1 x", Fails{"invalid number for mix: 'x'"}},
+      // reverb
+      {"reverb", Fails{"effect 'reverb' missing room_size"}},
+      {"reverb 0.5", Fails{"effect 'reverb' missing decay"}},
+      {"reverb 0.5 0.5", Fails{"effect 'reverb' missing mix"}},
+      {"reverb 1 hall", Fails{"invalid number for decay: 'hall'"}},
+      {"reverb 0.5 0.5 x", Fails{"invalid number for mix: 'x'"}},
+      {"reverb 0.5 0.5 0.5 x", Fails{"invalid number for reverb predelay: 'x'"}},
+      {"reverb inf x", Fails{"invalid number for decay: 'x'"}},
+  };
+  expect_rows(rows, read_effect, test_support::message_on_line(kLine));
+}
 
 TEST(TakeFloat, NamesTheEffectAndTheLabel) {
-  const Taken cases[] = {
-      {"2.5 rest", ""},
-      {"", "line 3: effect 'echo' missing delay"},
-      {"abc", "line 3: invalid number for delay: 'abc'"},
+  // The number read, then the tokens left.
+  const std::vector<test_support::Row<std::string_view, std::pair<float, std::string>>> rows = {
+      {"2.5 rest", {2.5f, "rest"}},
+      {"", Fails{"effect 'echo' missing delay"}},
+      {"abc", Fails{"invalid number for delay: 'abc'"}},
   };
-  for (const Taken& row : cases) {
-    Tokens tokens(row.text);
-    auto value = take_float(tokens, "delay", "echo", 3);
-    if (row.message.empty()) {
-      ASSERT_TRUE(value.has_value()) << row.text;
-      EXPECT_EQ(*value, 2.5f);
-      EXPECT_EQ(tokens.rest(), "rest");
-    } else {
-      ASSERT_FALSE(value.has_value()) << row.text;
-      EXPECT_EQ(value.error().text(), row.message) << row.text;
-    }
-  }
+  expect_rows(
+      rows,
+      [](std::string_view text) {
+        Tokens tokens(text);
+        return test_support::transform(take_float(tokens, "delay", "echo", 3), [&](float value) {
+          return std::pair{value, std::string(tokens.rest())};
+        });
+      },
+      test_support::message_on_line(3));
 }
 
 }  // namespace

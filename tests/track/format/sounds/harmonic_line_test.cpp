@@ -2,102 +2,106 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <string_view>
+#include <vector>
+
+#include "table_runner_test_support.h"
+#include "track/line_error_test_support.h"
 
 namespace lyre {
 namespace {
 
-struct Accepted {
-  std::string line;
-  Harmonic expected;
-};
+using test_support::Fails;
+using Row = test_support::Row<std::string_view, Harmonic>;
 
-class HarmonicLineAccepted : public testing::TestWithParam<Accepted> {};
+const Harmonic kFirst{"first", 1, 1, 0};
 
-TEST_P(HarmonicLineAccepted, AppendsTheHarmonic) {
-  Sound sound;
-  sound.harmonics.push_back(Harmonic{"first", 1, 1, 0});
-  auto applied = apply_harmonic_line(sound, GetParam().line, 2);
-  ASSERT_TRUE(applied.has_value()) << applied.error().text();
-  ASSERT_EQ(sound.harmonics.size(), 2u);
-  EXPECT_EQ(sound.harmonics[0], (Harmonic{"first", 1, 1, 0}));
-  EXPECT_EQ(sound.harmonics[1], GetParam().expected);
+// The harmonic the line appends after one already held, which it must keep;
+// a refused line appends nothing.
+std::expected<Harmonic, ParseError> appended(std::string_view line) {
+  Sound before;
+  before.harmonics = {kFirst};
+  auto sound =
+      test_support::apply_to(before, [&](Sound& s) { return apply_harmonic_line(s, line, 5); });
+  return test_support::transform(sound, [](Sound& s) {
+    EXPECT_EQ(s.harmonics.size(), 2u);
+    if (s.harmonics.size() != 2) return Harmonic{};
+    EXPECT_EQ(s.harmonics[0], kFirst);
+    return s.harmonics[1];
+  });
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Forms, HarmonicLineAccepted,
-    testing::Values(
-        // plain names are stored unchecked
-        Accepted{"sine 1", {"sine", 1, 1, 0}}, Accepted{"saw\t0.5", {"saw", 1, 0.5f, 0}},
-        Accepted{"hill -1", {"hill", 1, -1, 0}},
-        Accepted{"hard_square 0", {"hard_square", 1, 0, 0}},
-        Accepted{"anything 1", {"anything", 1, 1, 0}},
-        // multipliers
-        Accepted{"sine@2 0.25", {"sine", 2, 0.25f, 0}}, Accepted{"sine@1e0 1", {"sine", 1, 1, 0}},
-        Accepted{"@2 1", {"", 2, 1, 0}},
-        // the rewrite table without '@'
-        Accepted{"sub 0.5", {"triangle", 0.5f, 0.5f, 0}},
-        Accepted{"fifth 0.2", {"sine", 1.5f, 0.2f, 0}},
-        Accepted{"octave 0.3", {"sine", 2, 0.3f, 0}}, Accepted{"tri 1", {"triangle", 1, 1, 0}},
-        Accepted{"square 1", {"soft_square", 1, 1, 0}},
-        // with '@' only the two short names are rewritten
-        Accepted{"tri@0.5 1", {"triangle", 0.5f, 1, 0}},
-        Accepted{"square@3 1", {"soft_square", 3, 1, 0}}, Accepted{"sub@2 1", {"sub", 2, 1, 0}},
-        Accepted{"octave@3 1", {"octave", 3, 1, 0}}, Accepted{"Tri 1", {"Tri", 1, 1, 0}},
-        // duty
-        Accepted{"square 1 duty 0.25", {"soft_square", 1, 1, 0.25f}},
-        Accepted{"saw 1 duty 1", {"saw", 1, 1, 1}}, Accepted{"saw 1 duty 0", {"saw", 1, 1, 0}},
-        Accepted{"saw 1 duty 0.5 extra", {"saw", 1, 1, 0.5f}},
-        // wave form: the name is kept as written
-        Accepted{"wave pad 0.6", {"pad", 1, 0.6f, 0}},
-        Accepted{"wave@2 pad 0.6", {"pad", 2, 0.6f, 0}}, Accepted{"wave tri 1", {"tri", 1, 1, 0}},
-        Accepted{"wave sine 1 duty 0.5", {"sine", 1, 1, 0}},
-        Accepted{"wavefoo 1", {"wavefoo", 1, 1, 0}}));
-
-struct Rejected {
-  std::string line;
-  std::string message;
-};
-
-class HarmonicLineRejected : public testing::TestWithParam<Rejected> {};
-
-TEST_P(HarmonicLineRejected, AppendsNothing) {
-  Sound sound;
-  auto applied = apply_harmonic_line(sound, GetParam().line, 5);
-  ASSERT_FALSE(applied.has_value());
-  EXPECT_EQ(applied.error(), ParseError::line(5, GetParam().message));
-  EXPECT_TRUE(sound.harmonics.empty());
+TEST(ApplyHarmonicLine, AppendsTheHarmonic) {
+  const std::vector<Row> rows = {
+      // plain names are stored unchecked
+      {"sine 1", {"sine", 1, 1, 0}},
+      {"saw\t0.5", {"saw", 1, 0.5f, 0}},
+      {"hill -1", {"hill", 1, -1, 0}},
+      {"hard_square 0", {"hard_square", 1, 0, 0}},
+      {"anything 1", {"anything", 1, 1, 0}},
+      // multipliers
+      {"sine@2 0.25", {"sine", 2, 0.25f, 0}},
+      {"sine@1e0 1", {"sine", 1, 1, 0}},
+      {"@2 1", {"", 2, 1, 0}},
+      // the rewrite table without '@'
+      {"sub 0.5", {"triangle", 0.5f, 0.5f, 0}},
+      {"fifth 0.2", {"sine", 1.5f, 0.2f, 0}},
+      {"octave 0.3", {"sine", 2, 0.3f, 0}},
+      {"tri 1", {"triangle", 1, 1, 0}},
+      {"square 1", {"soft_square", 1, 1, 0}},
+      // with '@' only the two short names are rewritten
+      {"tri@0.5 1", {"triangle", 0.5f, 1, 0}},
+      {"square@3 1", {"soft_square", 3, 1, 0}},
+      {"sub@2 1", {"sub", 2, 1, 0}},
+      {"octave@3 1", {"octave", 3, 1, 0}},
+      {"Tri 1", {"Tri", 1, 1, 0}},
+      // duty
+      {"square 1 duty 0.25", {"soft_square", 1, 1, 0.25f}},
+      {"saw 1 duty 1", {"saw", 1, 1, 1}},
+      {"saw 1 duty 0", {"saw", 1, 1, 0}},
+      {"saw 1 duty 0.5 extra", {"saw", 1, 1, 0.5f}},
+      // wave form: the name is kept as written
+      {"wave pad 0.6", {"pad", 1, 0.6f, 0}},
+      {"wave@2 pad 0.6", {"pad", 2, 0.6f, 0}},
+      {"wave tri 1", {"tri", 1, 1, 0}},
+      {"wave sine 1 duty 0.5", {"sine", 1, 1, 0}},
+      {"wavefoo 1", {"wavefoo", 1, 1, 0}},
+  };
+  test_support::expect_rows(rows, appended);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Messages, HarmonicLineRejected,
-    testing::Values(
-        Rejected{"", "empty harmonic line"}, Rejected{"saw", "missing weight for 'saw'"},
-        Rejected{"sine@2", "missing weight for 'sine@2'"},
-        // the weight is read before the multiplier, labelled by the first token
-        Rejected{"sine@2 x", "invalid number for sine@2: 'x'"},
-        Rejected{"sine@x y", "invalid number for sine@x: 'y'"},
-        Rejected{"sine 1,0", "invalid number for sine: '1,0'"},
-        Rejected{"sine@x 1 duty 5", "invalid number for multiplier: 'x'"},
-        Rejected{"sine@ 1", "invalid number for multiplier: ''"},
-        Rejected{"sine@2@3 1", "invalid number for multiplier: '2@3'"},
-        // duty
-        Rejected{"sine 1 width", "unexpected harmonic token 'width' (only 'duty <width>')"},
-        Rejected{"octave 0.3 ease", "unexpected harmonic token 'ease' (only 'duty <width>')"},
-        Rejected{"square 1 duty=0.5", "unexpected harmonic token 'duty=0.5' (only 'duty <width>')"},
-        Rejected{"saw 1 duty", "duty needs a value"},
-        Rejected{"saw 1 duty wide", "invalid number for duty: 'wide'"},
-        Rejected{"saw 1 duty 1.5", "duty must be within 0..1"},
-        Rejected{"saw 1 duty 1.0000001", "duty must be within 0..1"},
-        Rejected{"saw 1 duty -0.1", "duty must be within 0..1"},
-        Rejected{"saw 1 duty nan", "duty must be within 0..1"},
-        Rejected{"saw 1 duty inf", "duty must be within 0..1"},
-        // wave form
-        Rejected{"wave", "wave needs <name> <weight>"},
-        Rejected{"wave pad", "wave weight needs a value"},
-        Rejected{"wave pad x", "invalid number for wave weight: 'x'"},
-        Rejected{"wave@x pad 1", "invalid number for multiplier: 'x'"},
-        Rejected{"wave@", "invalid number for multiplier: ''"}));
+TEST(ApplyHarmonicLine, RefusesAndAppendsNothing) {
+  const std::vector<Row> rows = {
+      {"", Fails{"empty harmonic line"}},
+      {"saw", Fails{"missing weight for 'saw'"}},
+      {"sine@2", Fails{"missing weight for 'sine@2'"}},
+      // the weight is read before the multiplier, labelled by the first token
+      {"sine@2 x", Fails{"invalid number for sine@2: 'x'"}},
+      {"sine@x y", Fails{"invalid number for sine@x: 'y'"}},
+      {"sine 1,0", Fails{"invalid number for sine: '1,0'"}},
+      {"sine@x 1 duty 5", Fails{"invalid number for multiplier: 'x'"}},
+      {"sine@ 1", Fails{"invalid number for multiplier: ''"}},
+      {"sine@2@3 1", Fails{"invalid number for multiplier: '2@3'"}},
+      // duty
+      {"sine 1 width", Fails{"unexpected harmonic token 'width' (only 'duty <width>')"}},
+      {"octave 0.3 ease", Fails{"unexpected harmonic token 'ease' (only 'duty <width>')"}},
+      {"square 1 duty=0.5", Fails{"unexpected harmonic token 'duty=0.5' (only 'duty <width>')"}},
+      {"saw 1 duty", Fails{"duty needs a value"}},
+      {"saw 1 duty wide", Fails{"invalid number for duty: 'wide'"}},
+      {"saw 1 duty 1.5", Fails{"duty must be within 0..1"}},
+      {"saw 1 duty 1.0000001", Fails{"duty must be within 0..1"}},
+      {"saw 1 duty -0.1", Fails{"duty must be within 0..1"}},
+      {"saw 1 duty nan", Fails{"duty must be within 0..1"}},
+      {"saw 1 duty inf", Fails{"duty must be within 0..1"}},
+      // wave form
+      {"wave", Fails{"wave needs <name> <weight>"}},
+      {"wave pad", Fails{"wave weight needs a value"}},
+      {"wave pad x", Fails{"invalid number for wave weight: 'x'"}},
+      {"wave@x pad 1", Fails{"invalid number for multiplier: 'x'"}},
+      {"wave@", Fails{"invalid number for multiplier: ''"}},
+  };
+  test_support::expect_rows(rows, appended, test_support::message_on_line(5));
+}
 
 }  // namespace
 }  // namespace lyre
