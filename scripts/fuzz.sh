@@ -5,8 +5,8 @@
 #   scripts/fuzz.sh ci                       replay the corpus and the regressions through every
 #                                            target, then a short fixed-seed run of each
 #   scripts/fuzz.sh long [seconds] [target]  run each target (or the ones named) for the given
-#                                            time (default 600); findings go to
-#                                            fuzz/regressions/<target>/
+#                                            time (default 600), inputs up to 64 KB; findings
+#                                            go to fuzz/regressions/<target>/
 #
 # Any crash, sanitizer report, timeout (-timeout) or memory blow-up (-rss_limit_mb) fails.
 set -euo pipefail
@@ -92,6 +92,8 @@ run_long() {
   [[ "$seconds" =~ ^[0-9]+$ ]] || usage
   shift || true
   [ $# -gt 0 ] && targets=("$@")
+  # Long runs reach inputs as large as a real file's entries.
+  max_len=65536
   build
   local failed=0
   for target in "${targets[@]}"; do

@@ -96,7 +96,8 @@ std::string numeric_fields(const Effect& effect) {
   for (float field : fields) {
     char number[32];
     const auto end = std::to_chars(number, number + sizeof number, field).ptr;
-    dump += (dump.empty() ? "" : " ") + (std::isnan(field) ? "nan" : std::string(number, end));
+    if (!dump.empty()) dump += ' ';
+    dump += std::isnan(field) ? std::string("nan") : std::string(number, end);
   }
   return dump;
 }
