@@ -1,25 +1,30 @@
 #!/usr/bin/env bash
 # Builds the release binary with the benchmarks, writes the benchmark corpora into bench/corpus/
 # (seeded, regenerated when the generator or its options change) and prints
-# the figures: MB/s, files/s, the ratio to cat of the same files, the
-# scaling ratios and peak memory.
+# every figure beside its target: files in parallel against one core and cat,
+# the big and entry-heavy files (MB/s, peak memory), the scaling of each kind
+# of entry (callgrind instructions) and the language server's change to its
+# diagnostics.
 #
-# usage: bench/run.sh [--runs N] [--micro] [--server]
-#   --runs N   timed runs per figure, the median is shown (default 5)
-#   --micro    also run the Google Benchmarks (lyre_bench), the server's among them
-#   --server   run only the language server's benchmarks: the time from a change
-#              to its diagnostics on a 1 MB document, and memory after 10,000 edits
+# usage: bench/run.sh [--runs N] [--before REV] [--micro] [--server]
+#   --runs N      timed runs per figure, the median is shown (default 5)
+#   --before REV  also build revision REV (in build/before/) and measure it beside this tree
+#   --micro       also run the Google Benchmarks (lyre_bench), the server's among them
+#   --server      run only the language server's benchmarks: the time from a change
+#                 to its diagnostics on a 1 MB document, and memory after 10,000 edits
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=5
 micro=0
 server=0
+before=""
 while [ $# -gt 0 ]; do
   case "$1" in
     --runs) runs="$2"; shift 2 ;;
+    --before) before="$2"; shift 2 ;;
     --micro) micro=1; shift ;;
     --server) server=1; shift ;;
-    *) echo "usage: bench/run.sh [--runs N] [--micro] [--server]" >&2; exit 2 ;;
+    *) echo "usage: bench/run.sh [--runs N] [--before REV] [--micro] [--server]" >&2; exit 2 ;;
   esac
 done
 
@@ -32,6 +37,18 @@ if [ "$server" = 1 ]; then
     --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true
 fi
 
+compare=()
+if [ -n "$before" ]; then
+  # The earlier revision, checked out and built beside this tree.
+  rm -rf build/before
+  git worktree prune
+  git worktree add --detach build/before/src "$before" >/dev/null
+  cmake -S build/before/src -B build/before/build -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DLYRE_BENCHMARKS=ON -DLYRE_TESTS=OFF >/dev/null
+  cmake --build build/before/build -j "$(nproc)" --target lyrelint lyre_bench >/dev/null
+  compare=(--before build/before/build/lyrelint --bench-before build/before/build/lyre_bench)
+fi
+
 corpus=bench/corpus
 stamp="$(sha256sum bench/make_corpus.py | cut -c1-16) seed=20240601 notes=100"
 if [ "$(cat "$corpus/.stamp" 2>/dev/null)" != "$stamp" ]; then
@@ -41,7 +58,8 @@ if [ "$(cat "$corpus/.stamp" 2>/dev/null)" != "$stamp" ]; then
   echo "$stamp" >"$corpus/.stamp"
 fi
 
-python3 bench/measure.py --runs "$runs" build/bench/lyrelint "$corpus"
+python3 bench/measure.py --runs "$runs" --bench build/bench/lyre_bench "${compare[@]}" \
+  build/bench/lyrelint "$corpus"
 if [ "$micro" = 1 ]; then
   build/bench/lyre_bench --benchmark_min_time=0.5
 fi

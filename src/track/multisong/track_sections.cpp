@@ -41,27 +41,22 @@ std::expected<List, docformat::ParseError> parse_entries(
     taken += block.nodes[block.instances[i]].lines.size();
   }
   starts.push_back(block.instances.size());
-  struct Run {
-    List list;
-    std::vector<docformat::ParseError> errors;
-  };
-  std::vector<Run> runs(starts.size() - 1);
-  docformat::run_parts(runs.size(), [&](std::size_t r) {
+  // Each run fills its own slots of the one list, so no entry is moved twice.
+  List list;
+  list.entries.resize(block.instances.size());
+  std::vector<std::vector<docformat::ParseError>> run_errors(starts.size() - 1);
+  docformat::run_parts(run_errors.size(), [&](std::size_t r) {
     for (std::size_t i = starts[r]; i < starts[r + 1]; ++i) {
       std::optional<docformat::ParseError> error;
-      runs[r].list.entries.push_back(List::parse_entry(block.nodes[block.instances[i]], error));
+      list.entries[i] = List::parse_entry(block.nodes[block.instances[i]], error);
       if (!error) continue;
-      runs[r].errors.push_back(std::move(*error));
+      run_errors[r].push_back(std::move(*error));
       if (!errors) return;  // only the first can be the result
     }
   });
-
-  List list;
-  list.entries.reserve(block.instances.size());
-  for (Run& run : runs) {
-    if (!run.errors.empty() && !errors) return std::unexpected(std::move(run.errors.front()));
-    if (errors) std::move(run.errors.begin(), run.errors.end(), std::back_inserter(*errors));
-    std::move(run.list.entries.begin(), run.list.entries.end(), std::back_inserter(list.entries));
+  for (auto& found : run_errors) {
+    if (!found.empty() && !errors) return std::unexpected(std::move(found.front()));
+    if (errors) std::move(found.begin(), found.end(), std::back_inserter(*errors));
   }
   return list;
 }
