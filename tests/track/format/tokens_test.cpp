@@ -8,10 +8,19 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "table_runner_test_support.h"
+#include "track/line_error_test_support.h"
 
 namespace lyre {
 namespace {
 
+using test_support::expect_rows;
+using test_support::Fails;
+using test_support::message_on_line;
 using Views = std::vector<std::string_view>;
 
 TEST(Tokens, SplitAtUnicodeWhiteSpace) {
@@ -25,19 +34,23 @@ TEST(Tokens, SplitAtUnicodeWhiteSpace) {
   EXPECT_TRUE(tokens.empty());
 }
 
-struct TokensCase {
-  std::string_view text;
-  Views tokens;
-};
+// Every token of the text, after which the cursor must be empty.
+Views all_tokens(std::string_view text) {
+  Tokens tokens(text);
+  Views got;
+  while (auto token = tokens.next()) got.push_back(*token);
+  EXPECT_TRUE(tokens.empty());
+  return got;
+}
 
 // ASCII text is cut without a call; a multibyte character hands the cut to
 // the general one, which must give the same tokens.
 TEST(Tokens, CutAtEveryWhiteSpaceCharacterAndNothingElse) {
-  const std::vector<TokensCase> cases = {
-      {"", {}},
-      {" \t\n", {}},
+  const std::vector<test_support::Row<std::string_view, Views>> rows = {
+      {"", Views{}},
+      {" \t\n", Views{}},
       {"piano 0 60 1", {"piano", "0", "60", "1"}},
-      {"\u00a0\u3000", {}},
+      {"\u00a0\u3000", Views{}},
       {"a\u00a0b", {"a", "b"}},
       {"a\u2028b\u2029c\u202fd\u205fe\u1680f\u0085g\u2000h\u200ai",
        {"a", "b", "c", "d", "e", "f", "g", "h", "i"}},
@@ -51,24 +64,14 @@ TEST(Tokens, CutAtEveryWhiteSpaceCharacterAndNothingElse) {
       // Control characters other than the ASCII White_Space are token bytes.
       {"\037a b\177", {"\037a", "b\177"}},
   };
-  for (const TokensCase& c : cases) {
-    SCOPED_TRACE(c.text);
-    Tokens tokens(c.text);
-    Views got;
-    while (auto token = tokens.next()) got.push_back(*token);
-    EXPECT_EQ(got, c.tokens);
-    EXPECT_TRUE(tokens.empty());
-  }
+  expect_rows(rows, all_tokens);
 }
 
-struct FloatCase {
-  const char* token;
-  float value;  // NaN when the token reads as NaN
-};
+auto read_x(std::string_view token) { return parse_float(token, 1, "x"); }
 
 TEST(ParseFloat, AcceptsTheNumberSyntax) {
   const float inf = std::numeric_limits<float>::infinity();
-  const FloatCase cases[] = {
+  const std::vector<test_support::Row<std::string_view, float>> rows = {
       {"5.", 5.0f},
       {".5", 0.5f},
       {"1e3", 1000.0f},
@@ -102,15 +105,29 @@ TEST(ParseFloat, AcceptsTheNumberSyntax) {
       {"1234567890123456", 1234567890123456.0f},
       {"9007199254740993", 9007199254740992.0f},
   };
-  for (const FloatCase& c : cases) {
-    auto value = parse_float(c.token, 1, "x");
-    ASSERT_TRUE(value.has_value()) << c.token;
-    EXPECT_EQ(*value, c.value) << c.token;
-  }
-  EXPECT_TRUE(std::signbit(*parse_float("-0", 1, "x")));
-  EXPECT_TRUE(std::isnan(*parse_float("nan", 1, "x")));
-  EXPECT_TRUE(std::isnan(*parse_float("-NaN", 1, "x")));
-  EXPECT_GT(*parse_float("1e-40", 1, "x"), 0.0f);  // subnormal, not an error
+  expect_rows(rows, read_x);
+}
+
+// == cannot tell -0 from 0 nor match NaN, so these rows dump the value: NaN
+// as "nan", every other value in its shortest exact form.
+std::string shortest(float value) {
+  if (std::isnan(value)) return "nan";
+  char number[32];
+  const auto end = std::to_chars(number, number + sizeof number, value).ptr;
+  return std::string(number, end);
+}
+
+TEST(ParseFloat, KeepsTheSignOfZeroNanAndSubnormals) {
+  const std::vector<test_support::Row<std::string_view, std::string>> rows = {
+      {"-0", "-0"},
+      {"nan", "nan"},
+      {"-NaN", "nan"},
+      // Subnormal, not an error.
+      {"1e-40", "1e-40"},
+  };
+  expect_rows(rows, [](std::string_view token) {
+    return test_support::transform(read_x(token), shortest);
+  });
 }
 
 // Plain decimals of up to 17 digits with the point anywhere: each must read
@@ -134,127 +151,176 @@ TEST(ParseFloat, PlainDecimalsRoundLikeTheGeneralReader) {
 }
 
 TEST(ParseFloat, RejectsEverythingElse) {
-  for (const char* token :
-       {"",      ".",   "e5",  "1,5",     "0x10",  "1e",  "1e+", "nan(1)", " 1", "1 ",
-        "1_000", "++1", "+-1", "infinit", "1.2.3", "--1", "١",   "-",      "+",  "-.",
-        "+.",    "..5", "5..", "1.-2",    "1-",    "12a", "a12", "1.5e"}) {
-    auto value = parse_float(token, 4, "wave x");
-    ASSERT_FALSE(value.has_value()) << token;
-    EXPECT_EQ(value.error().text(),
-              std::string("line 4: invalid number for wave x: '") + token + "'");
-  }
+  const std::vector<test_support::Row<std::string_view, float>> rows = {
+      {"", Fails{"invalid number for wave x: ''"}},
+      {".", Fails{"invalid number for wave x: '.'"}},
+      {"e5", Fails{"invalid number for wave x: 'e5'"}},
+      {"1,5", Fails{"invalid number for wave x: '1,5'"}},
+      {"0x10", Fails{"invalid number for wave x: '0x10'"}},
+      {"1e", Fails{"invalid number for wave x: '1e'"}},
+      {"1e+", Fails{"invalid number for wave x: '1e+'"}},
+      {"nan(1)", Fails{"invalid number for wave x: 'nan(1)'"}},
+      {" 1", Fails{"invalid number for wave x: ' 1'"}},
+      {"1 ", Fails{"invalid number for wave x: '1 '"}},
+      {"1_000", Fails{"invalid number for wave x: '1_000'"}},
+      {"++1", Fails{"invalid number for wave x: '++1'"}},
+      {"+-1", Fails{"invalid number for wave x: '+-1'"}},
+      {"infinit", Fails{"invalid number for wave x: 'infinit'"}},
+      {"1.2.3", Fails{"invalid number for wave x: '1.2.3'"}},
+      {"--1", Fails{"invalid number for wave x: '--1'"}},
+      {"١", Fails{"invalid number for wave x: '١'"}},
+      {"-", Fails{"invalid number for wave x: '-'"}},
+      {"+", Fails{"invalid number for wave x: '+'"}},
+      {"-.", Fails{"invalid number for wave x: '-.'"}},
+      {"+.", Fails{"invalid number for wave x: '+.'"}},
+      {"..5", Fails{"invalid number for wave x: '..5'"}},
+      {"5..", Fails{"invalid number for wave x: '5..'"}},
+      {"1.-2", Fails{"invalid number for wave x: '1.-2'"}},
+      {"1-", Fails{"invalid number for wave x: '1-'"}},
+      {"12a", Fails{"invalid number for wave x: '12a'"}},
+      {"a12", Fails{"invalid number for wave x: 'a12'"}},
+      {"1.5e", Fails{"invalid number for wave x: '1.5e'"}},
+  };
+  expect_rows(
+      rows, [](std::string_view token) { return parse_float(token, 4, "wave x"); },
+      message_on_line(4));
 }
 
 TEST(ParseNextFloat, NeedsAToken) {
-  Tokens none("   ");
-  EXPECT_EQ(parse_next_float(none, 2, "volume").error().text(), "line 2: volume needs a value");
-  Tokens some("0.5 x");
-  EXPECT_EQ(*parse_next_float(some, 2, "volume"), 0.5f);
-  EXPECT_EQ(parse_next_float(some, 2, "volume").error().text(),
-            "line 2: invalid number for volume: 'x'");
+  // The number read, then the tokens left.
+  const std::vector<test_support::Row<std::string_view, std::pair<float, std::string>>> rows = {
+      {"   ", Fails{"volume needs a value"}},
+      {"0.5 x", {0.5f, "x"}},
+      // What the row above leaves.
+      {" x", Fails{"invalid number for volume: 'x'"}},
+  };
+  expect_rows(
+      rows,
+      [](std::string_view text) {
+        Tokens tokens(text);
+        return test_support::transform(parse_next_float(tokens, 2, "volume"), [&](float value) {
+          return std::pair{value, std::string(tokens.rest())};
+        });
+      },
+      message_on_line(2));
 }
 
 TEST(ParseBool, ExactWords) {
-  for (const char* token : {"1", "true", "yes", "on"}) EXPECT_TRUE(*parse_bool(token, 1, "m"));
-  for (const char* token : {"", "0", "false", "no", "off"})
-    EXPECT_FALSE(*parse_bool(token, 1, "m"));
-  for (const char* token : {"TRUE", "On", "2", "y"}) {
-    EXPECT_EQ(parse_bool(token, 3, "mute").error().text(),
-              std::string("line 3: invalid bool for mute: '") + token + "'");
-  }
+  const std::vector<test_support::Row<std::string_view, bool>> rows = {
+      {"1", true},
+      {"true", true},
+      {"yes", true},
+      {"on", true},
+      {"", false},
+      {"0", false},
+      {"false", false},
+      {"no", false},
+      {"off", false},
+      {"TRUE", Fails{"invalid bool for mute: 'TRUE'"}},
+      {"On", Fails{"invalid bool for mute: 'On'"}},
+      {"2", Fails{"invalid bool for mute: '2'"}},
+      {"y", Fails{"invalid bool for mute: 'y'"}},
+  };
+  expect_rows(
+      rows, [](std::string_view token) { return parse_bool(token, 3, "mute"); },
+      message_on_line(3));
 }
 
 TEST(ParsePositive, FitsThirtyTwoBitsAndIsNotZero) {
-  EXPECT_EQ(*parse_positive("+7", 1, "n"), 7u);
-  EXPECT_EQ(*parse_positive("4294967295", 1, "n"), 4294967295u);
-  for (const char* token : {"0", "-1", "4294967296", "", "+", "1.0", "99999999999999999999"}) {
-    EXPECT_EQ(parse_positive(token, 1, "beat_unit").error().text(),
-              std::string("line 1: invalid positive integer for beat_unit: '") + token + "'");
-  }
+  const std::vector<test_support::Row<std::string_view, std::uint32_t>> rows = {
+      {"+7", 7u},
+      {"4294967295", 4294967295u},
+      {"0", Fails{"invalid positive integer for beat_unit: '0'"}},
+      {"-1", Fails{"invalid positive integer for beat_unit: '-1'"}},
+      {"4294967296", Fails{"invalid positive integer for beat_unit: '4294967296'"}},
+      {"", Fails{"invalid positive integer for beat_unit: ''"}},
+      {"+", Fails{"invalid positive integer for beat_unit: '+'"}},
+      {"1.0", Fails{"invalid positive integer for beat_unit: '1.0'"}},
+      {"99999999999999999999",
+       Fails{"invalid positive integer for beat_unit: '99999999999999999999'"}},
+  };
+  expect_rows(
+      rows, [](std::string_view token) { return parse_positive(token, 1, "beat_unit"); },
+      message_on_line(1));
 }
 
-struct RatioCase {
-  const char* token;
-  const char* message;  // empty when the token reads
-  float value;
-};
-
 TEST(ParseRatio, FractionsAndPlainNumbers) {
-  const RatioCase cases[] = {
-      {"3/2", "", 1.5f},
-      {"1.25", "", 1.25f},
-      {"-3/4", "", -0.75f},
-      {"3/0", "ratio has zero denominator", 0},
-      {"3/-0", "ratio has zero denominator", 0},
-      {"/2", "invalid number for ratio numerator: ''", 0},
-      {"3/", "invalid number for ratio denominator: ''", 0},
-      {"1/2/3", "invalid number for ratio denominator: '2/3'", 0},
-      {"x", "invalid number for ratio: 'x'", 0},
+  const std::vector<test_support::Row<std::string_view, float>> rows = {
+      {"3/2", 1.5f},
+      {"1.25", 1.25f},
+      {"-3/4", -0.75f},
+      {"3/0", Fails{"ratio has zero denominator"}},
+      {"3/-0", Fails{"ratio has zero denominator"}},
+      {"/2", Fails{"invalid number for ratio numerator: ''"}},
+      {"3/", Fails{"invalid number for ratio denominator: ''"}},
+      {"1/2/3", Fails{"invalid number for ratio denominator: '2/3'"}},
+      {"x", Fails{"invalid number for ratio: 'x'"}},
   };
-  for (const RatioCase& c : cases) {
-    auto value = parse_ratio(c.token, 9);
-    if (*c.message == '\0') {
-      ASSERT_TRUE(value.has_value()) << c.token;
-      EXPECT_EQ(*value, c.value) << c.token;
-    } else {
-      ASSERT_FALSE(value.has_value()) << c.token;
-      EXPECT_EQ(value.error().text(), std::string("line 9: ") + c.message) << c.token;
-    }
-  }
+  expect_rows(
+      rows, [](std::string_view token) { return parse_ratio(token, 9); }, message_on_line(9));
   EXPECT_TRUE(std::isnan(*parse_ratio("1/nan", 1)));
 }
 
-struct QuotedCase {
-  const char* line;  // starts with the opening quote
-  const char* text;  // null when unterminated
-};
-
 TEST(ReadQuoted, JoinsTokensUpToTheClosingQuote) {
-  const QuotedCase cases[] = {
-      {"\"la\"", "la"},   {"\"la   la  la\" rest", "la la la"},
-      {"\"\"", ""},       {"\" x\"", " x"},
-      {"\"'la\"", "'la"}, {"\"a\"b c\"", "a\"b c"},
-      {"\"la", nullptr},  {"\"", nullptr},
+  // The line starts with the opening quote.
+  const std::vector<test_support::Row<std::string_view, std::string>> rows = {
+      {"\"la\"", "la"},
+      {"\"la   la  la\" rest", "la la la"},
+      {"\"\"", ""},
+      {"\" x\"", " x"},
+      {"\"'la\"", "'la"},
+      {"\"a\"b c\"", "a\"b c"},
+      {"\"la", Fails{"unterminated note text (missing '\"')"}},
+      {"\"", Fails{"unterminated note text (missing '\"')"}},
   };
-  for (const QuotedCase& c : cases) {
-    Tokens tokens(c.line);
-    std::string_view first = *tokens.next();
-    auto text = read_quoted(first.substr(1), tokens, 6);
-    if (c.text) {
-      ASSERT_TRUE(text.has_value()) << c.line;
-      EXPECT_EQ(*text, c.text);
-    } else {
-      ASSERT_FALSE(text.has_value()) << c.line;
-      EXPECT_EQ(text.error().text(), "line 6: unterminated note text (missing '\"')");
-    }
-  }
+  expect_rows(
+      rows,
+      [](std::string_view line) {
+        Tokens tokens(line);
+        const std::string_view first = *tokens.next();
+        return read_quoted(first.substr(1), tokens, 6);
+      },
+      message_on_line(6));
 }
 
 TEST(ParseIndex, UnsignedSixtyFourBits) {
-  EXPECT_EQ(*parse_index("0", 1, "i"), 0u);
-  EXPECT_EQ(*parse_index("+18446744073709551615", 1, "i"), 18446744073709551615u);
-  for (const char* token : {"-1", "+", "-", "18446744073709551616", "1e3", ""}) {
-    EXPECT_EQ(parse_index(token, 2, "trim from").error().text(),
-              std::string("line 2: invalid index for trim from: '") + token + "'");
-  }
+  const std::vector<test_support::Row<std::string_view, std::uint64_t>> rows = {
+      {"0", 0u},
+      {"+18446744073709551615", 18446744073709551615u},
+      {"-1", Fails{"invalid index for trim from: '-1'"}},
+      {"+", Fails{"invalid index for trim from: '+'"}},
+      {"-", Fails{"invalid index for trim from: '-'"}},
+      {"18446744073709551616", Fails{"invalid index for trim from: '18446744073709551616'"}},
+      {"1e3", Fails{"invalid index for trim from: '1e3'"}},
+      {"", Fails{"invalid index for trim from: ''"}},
+  };
+  expect_rows(
+      rows, [](std::string_view token) { return parse_index(token, 2, "trim from"); },
+      message_on_line(2));
 }
 
 TEST(SplitDirectives, StartsAtAnAtSignBeforeALetter) {
-  EXPECT_EQ(split_directives("@volume 0.5 @pan -0.2"), (Views{"volume 0.5", "pan -0.2"}));
-  EXPECT_EQ(split_directives("a @b @ c @@d"), (Views{"b @ c @", "d"}));
-  EXPECT_EQ(split_directives("sine@2 x"), (Views{}));
-  EXPECT_EQ(split_directives("@ 5"), (Views{}));
-  EXPECT_EQ(split_directives("@"), (Views{}));
-  EXPECT_EQ(split_directives("@mute@solo 1"), (Views{"mute", "solo 1"}));
+  const std::vector<test_support::Row<std::string_view, Views>> rows = {
+      {"@volume 0.5 @pan -0.2", {"volume 0.5", "pan -0.2"}},
+      {"a @b @ c @@d", {"b @ c @", "d"}},
+      {"sine@2 x", Views{}},
+      {"@ 5", Views{}},
+      {"@", Views{}},
+      {"@mute@solo 1", {"mute", "solo 1"}},
+  };
+  expect_rows(rows, split_directives);
 }
 
 TEST(ParseErrorText, EveryVariant) {
-  EXPECT_EQ(ParseError::line(3, "bad").text(), "line 3: bad");
-  EXPECT_EQ(ParseError(ParseError::Document{"whole"}).text(), "whole");
-  EXPECT_EQ(ParseError(ParseError::ImportRead{"a.track", "No such file or directory"}).text(),
-            "import 'a.track': read error: No such file or directory");
-  EXPECT_EQ(ParseError(ParseError::ImportDownload{"https://x", "off"}).text(),
-            "import download 'https://x': off");
+  const std::vector<test_support::Row<ParseError, std::string>> rows = {
+      {"line", ParseError::line(3, "bad"), "line 3: bad"},
+      {"document", ParseError(ParseError::Document{"whole"}), "whole"},
+      {"import read", ParseError(ParseError::ImportRead{"a.track", "No such file or directory"}),
+       "import 'a.track': read error: No such file or directory"},
+      {"import download", ParseError(ParseError::ImportDownload{"https://x", "off"}),
+       "import download 'https://x': off"},
+  };
+  expect_rows(rows, [](const ParseError& error) { return error.text(); });
   EXPECT_EQ(ParseError::line(3, "bad").debug(), "Line { line: 3, message: \"bad\" }");
 }
 

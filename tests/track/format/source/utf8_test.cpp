@@ -2,79 +2,64 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
+#include <cstddef>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "table_runner_test_support.h"
 
 namespace lyre {
 namespace {
 
 constexpr std::size_t none = std::string_view::npos;
 
-struct FirstInvalidCase {
-  const char* name;
-  std::string bytes;
-  std::size_t offset;
-};
-
-void PrintTo(const FirstInvalidCase& c, std::ostream* os) { *os << c.name; }
-
-class FirstInvalidTest : public ::testing::TestWithParam<FirstInvalidCase> {};
-
-TEST_P(FirstInvalidTest, FindsTheFirstInvalidByte) {
-  EXPECT_EQ(first_invalid_utf8(GetParam().bytes), GetParam().offset);
-}
-
 const std::string eight = "01234567";
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, FirstInvalidTest,
-    ::testing::Values(
-        FirstInvalidCase{"Empty", "", none}, FirstInvalidCase{"ShortAscii", "abc", none},
-        FirstInvalidCase{"BlocksOfAscii", eight + eight + "x", none},
-        FirstInvalidCase{"AtStart", "\x80" + eight, 0},
-        FirstInvalidCase{"LastByteOfBlock", "0123456\xFF" + eight, 7},
-        FirstInvalidCase{"FirstByteOfSecondBlock", eight + "\xFF" + eight, 8},
-        FirstInvalidCase{"InTail", eight + "ab\xFF", 10},
-        FirstInvalidCase{"MultibyteAcrossBlocks", "012345\xF0\x9F\x98\x80" + eight + "\xC3", 18},
-        FirstInvalidCase{"AfterValidMultibyte", "\xC3\xA9\xE2\x82\xAC\xED\xA0\x80", 5},
-        FirstInvalidCase{"TruncatedAtEnd", eight + "\xF0\x9F\x98", 8},
-        FirstInvalidCase{"HighestCodePoint", "\xF4\x8F\xBF\xBF", none},
-        FirstInvalidCase{"AboveHighest", "a\xF4\x90\x80\x80", 1},
-        FirstInvalidCase{"LastBeforeSurrogates", "\xED\x9F\xBF", none},
-        FirstInvalidCase{"OverlongSlash", "x\xC0\xAF", 1},
-        FirstInvalidCase{"SmallestTwoByte", "\xC2\x80", none},
-        FirstInvalidCase{"SmallestThreeByte", "\xE0\xA0\x80", none},
-        FirstInvalidCase{"SmallestFourByte", "\xF0\x90\x80\x80", none}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-struct StepCase {
-  const char* name;
-  std::string bytes;
-  std::size_t length;
-  bool valid;
-};
-
-void PrintTo(const StepCase& c, std::ostream* os) { *os << c.name; }
-
-class Utf8StepTest : public ::testing::TestWithParam<StepCase> {};
-
-TEST_P(Utf8StepTest, MeasuresOneCharacterOrInvalidSubpart) {
-  const Utf8Step step = utf8_step(GetParam().bytes, 0);
-  EXPECT_EQ(step.length, GetParam().length);
-  EXPECT_EQ(step.valid, GetParam().valid);
+TEST(FirstInvalidUtf8, FindsTheFirstInvalidByte) {
+  const std::vector<test_support::Row<std::string, std::size_t>> rows = {
+      {"empty", "", none},
+      {"short ASCII", "abc", none},
+      {"blocks of ASCII", eight + eight + "x", none},
+      {"at start", "\x80" + eight, 0},
+      {"last byte of block", "0123456\xFF" + eight, 7},
+      {"first byte of second block", eight + "\xFF" + eight, 8},
+      {"in tail", eight + "ab\xFF", 10},
+      {"multibyte across blocks", "012345\xF0\x9F\x98\x80" + eight + "\xC3", 18},
+      {"after valid multibyte", "\xC3\xA9\xE2\x82\xAC\xED\xA0\x80", 5},
+      {"truncated at end", eight + "\xF0\x9F\x98", 8},
+      {"highest code point", "\xF4\x8F\xBF\xBF", none},
+      {"above highest", "a\xF4\x90\x80\x80", 1},
+      {"last before surrogates", "\xED\x9F\xBF", none},
+      {"overlong slash", "x\xC0\xAF", 1},
+      {"smallest two-byte", "\xC2\x80", none},
+      {"smallest three-byte", "\xE0\xA0\x80", none},
+      {"smallest four-byte", "\xF0\x90\x80\x80", none},
+  };
+  test_support::expect_rows(rows, first_invalid_utf8);
 }
 
-INSTANTIATE_TEST_SUITE_P(Steps, Utf8StepTest,
-                         ::testing::Values(StepCase{"Ascii", "ab", 1, true},
-                                           StepCase{"TwoBytes", "\xC3\xA9x", 2, true},
-                                           StepCase{"ThreeBytes", "\xE2\x82\xAC", 3, true},
-                                           StepCase{"FourBytes", "\xF0\x9F\x98\x80", 4, true},
-                                           StepCase{"ContinuationAlone", "\x80", 1, false},
-                                           StepCase{"NeverLead", "\xC1\xBF", 1, false},
-                                           StepCase{"SecondOutOfRange", "\xED\xA0\x80", 1, false},
-                                           StepCase{"TruncatedAfterTwo", "\xF0\x9F\x98", 3, false},
-                                           StepCase{"BrokenThird", "\xE2\x82x", 2, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+// The step at the first byte: its length, then whether it is valid.
+std::pair<std::size_t, bool> first_step(const std::string& bytes) {
+  const Utf8Step step = utf8_step(bytes, 0);
+  return {step.length, step.valid};
+}
+
+TEST(Utf8Step, MeasuresOneCharacterOrInvalidSubpart) {
+  const std::vector<test_support::Row<std::string, std::pair<std::size_t, bool>>> rows = {
+      {"ASCII", "ab", {1, true}},
+      {"two bytes", "\xC3\xA9x", {2, true}},
+      {"three bytes", "\xE2\x82\xAC", {3, true}},
+      {"four bytes", "\xF0\x9F\x98\x80", {4, true}},
+      {"continuation alone", "\x80", {1, false}},
+      {"never a lead", "\xC1\xBF", {1, false}},
+      {"second out of range", "\xED\xA0\x80", {1, false}},
+      {"truncated after two", "\xF0\x9F\x98", {3, false}},
+      {"broken third", "\xE2\x82x", {2, false}},
+  };
+  test_support::expect_rows(rows, first_step);
+}
 
 }  // namespace
 }  // namespace lyre
