@@ -30,7 +30,10 @@ void run_in_order(std::size_t count, unsigned threads, Work work, Take take) {
   const std::size_t started = std::min<std::size_t>(threads, count);
   const std::size_t window = 16 * std::max<std::size_t>(started, 1);
   std::mutex mutex;
-  std::condition_variable changed;
+  // Each side is woken only when it can go on: the caller when the result it
+  // waits for is in, a worker when the window has room again.
+  std::condition_variable result_in;
+  std::condition_variable room;
   std::vector<std::optional<Result>> ready(window);  // result i in slot i % window
   std::size_t next = 0;                              // the next index to hand out
   std::size_t taken = 0;                             // results taken so far
@@ -41,16 +44,18 @@ void run_in_order(std::size_t count, unsigned threads, Work work, Take take) {
       std::size_t i = 0;
       {
         std::unique_lock lock(mutex);
-        changed.wait(lock, [&] { return next == count || next < taken + window; });
+        room.wait(lock, [&] { return next == count || next < taken + window; });
         if (next == count) return;
         i = next++;
       }
       Result result = work(state, i);
+      bool awaited = false;
       {
         std::lock_guard lock(mutex);
         ready[i % window] = std::move(result);
+        awaited = i == taken;
       }
-      changed.notify_all();
+      if (awaited) result_in.notify_one();
     }
   };
 
@@ -69,14 +74,16 @@ void run_in_order(std::size_t count, unsigned threads, Work work, Take take) {
   }
   while (taken < count) {
     std::optional<Result> result;
+    bool was_full = false;
     {
       std::unique_lock lock(mutex);
-      changed.wait(lock, [&] { return ready[taken % window].has_value(); });
+      result_in.wait(lock, [&] { return ready[taken % window].has_value(); });
       result = std::move(ready[taken % window]);
       ready[taken % window].reset();
+      was_full = next == taken + window;
       ++taken;
     }
-    changed.notify_all();
+    if (was_full) room.notify_all();
     take(std::move(*result));
   }
 }
