@@ -19,25 +19,26 @@ namespace lyre {
 using docformat::usable_threads;
 
 // Calls `work(state, i)` for every i below `count` on up to `threads`
-// threads, each with its own `State` (default-constructed), and hands each
-// result to `take` on the calling thread in index order, as soon as it and
-// every earlier one are done. At most a fixed window of results waits to be
-// taken, so memory does not grow with `count`. With one thread, or none
-// that could be started, the calling thread does the work itself.
+// threads, the calling one among them, each with its own `State`
+// (default-constructed), and hands each result to `take`, one at a time and
+// in index order, as soon as it and every earlier one are done. At most a
+// fixed window of results waits to be taken, so memory does not grow with
+// `count`.
 template <class State, class Work, class Take>
 void run_in_order(std::size_t count, unsigned threads, Work work, Take take) {
   using Result = std::invoke_result_t<Work&, State&, std::size_t>;
-  const std::size_t started = std::min<std::size_t>(threads, count);
-  const std::size_t window = 16 * std::max<std::size_t>(started, 1);
+  const std::size_t started = std::clamp<std::size_t>(threads, 1, std::max<std::size_t>(count, 1));
+  const std::size_t window = 16 * started;
   std::mutex mutex;
-  // Each side is woken only when it can go on: the caller when the result it
-  // waits for is in, a worker when the window has room again.
-  std::condition_variable result_in;
-  std::condition_variable room;
+  std::condition_variable room;                      // the window has room again
   std::vector<std::optional<Result>> ready(window);  // result i in slot i % window
   std::size_t next = 0;                              // the next index to hand out
   std::size_t taken = 0;                             // results taken so far
+  bool taking = false;                               // a thread is handing results to `take`
 
+  // Every thread works, and the one that finishes the result due next also
+  // hands it on, with any later ones already done: no thread waits for
+  // another to pass a result along.
   auto worker = [&] {
     State state;
     for (;;) {
@@ -49,43 +50,34 @@ void run_in_order(std::size_t count, unsigned threads, Work work, Take take) {
         i = next++;
       }
       Result result = work(state, i);
-      bool awaited = false;
-      {
-        std::lock_guard lock(mutex);
-        ready[i % window] = std::move(result);
-        awaited = i == taken;
+      std::unique_lock lock(mutex);
+      ready[i % window] = std::move(result);
+      if (taking) continue;  // the thread taking results will reach this one
+      taking = true;
+      bool freed = false;
+      while (ready[taken % window].has_value()) {
+        Result due = std::move(*ready[taken % window]);
+        ready[taken % window].reset();
+        freed = freed || next == taken + window;
+        ++taken;
+        lock.unlock();
+        take(std::move(due));
+        lock.lock();
       }
-      if (awaited) result_in.notify_one();
+      taking = false;
+      if (freed) room.notify_all();
     }
   };
 
-  std::vector<std::jthread> workers;
-  for (std::size_t t = 0; started > 1 && t < started; ++t) {
+  std::vector<std::jthread> helpers;
+  for (std::size_t t = 1; t < started; ++t) {
     try {
-      workers.emplace_back(worker);
+      helpers.emplace_back(worker);
     } catch (const std::system_error&) {
       break;  // fewer threads do the same work, only slower
     }
   }
-  if (workers.empty()) {
-    State state;
-    for (std::size_t i = 0; i < count; ++i) take(work(state, i));
-    return;
-  }
-  while (taken < count) {
-    std::optional<Result> result;
-    bool was_full = false;
-    {
-      std::unique_lock lock(mutex);
-      result_in.wait(lock, [&] { return ready[taken % window].has_value(); });
-      result = std::move(ready[taken % window]);
-      ready[taken % window].reset();
-      was_full = next == taken + window;
-      ++taken;
-    }
-    if (was_full) room.notify_all();
-    take(std::move(*result));
-  }
+  worker();
 }
 
 }  // namespace lyre
