@@ -1,6 +1,8 @@
 #include "cli/formats.h"
 
 #include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
 
 #include "cli/rules.h"
 #include "lyre/version.h"
@@ -29,19 +31,54 @@ std::string render_text(const std::vector<Finding>& findings) {
   return out;
 }
 
-std::string render_json(const std::vector<Finding>& findings) {
-  Json array = Json::array();
+// A tree of values costs many times the text it renders, so a report's
+// findings are rendered one at a time into an array opened at `indent`
+// spaces, as dump(2) would write it; strings hold no raw line breaks.
+template <class ToJson>
+std::string array_text(const std::vector<Finding>& findings, std::size_t indent, ToJson to_json) {
+  if (findings.empty()) return "[]";
+  const std::string inner(indent + 2, ' ');
+  std::string out = "[";
   for (const Finding& f : findings) {
-    array.push_back({{"path", f.path},
-                     {"line", f.line},
-                     {"column", f.column},
-                     {"end_line", f.end_line},
-                     {"end_column", f.end_column},
-                     {"severity", severity_word(f.severity)},
-                     {"rule", f.rule},
-                     {"message", f.message}});
+    out += out.size() == 1 ? "\n" : ",\n";
+    out += inner;
+    for (const char c : to_json(f).dump(2, ' ', false, Json::error_handler_t::replace)) {
+      out += c;
+      if (c == '\n') out += inner;
+    }
   }
-  return dump(array);
+  out += '\n';
+  out.append(indent, ' ');
+  out += ']';
+  return out;
+}
+
+Json json_finding(const Finding& f) {
+  return {{"path", f.path},
+          {"line", f.line},
+          {"column", f.column},
+          {"end_line", f.end_line},
+          {"end_column", f.end_column},
+          {"severity", severity_word(f.severity)},
+          {"rule", f.rule},
+          {"message", f.message}};
+}
+
+std::string render_json(const std::vector<Finding>& findings) {
+  return array_text(findings, 0, json_finding) + "\n";
+}
+
+Json sarif_result(const Finding& f) {
+  const Json region = {{"startLine", f.line},
+                       {"startColumn", f.column},
+                       {"endLine", f.end_line},
+                       {"endColumn", f.end_column}};
+  const Json location = {
+      {"physicalLocation", {{"artifactLocation", {{"uri", f.path}}}, {"region", region}}}};
+  return {{"ruleId", f.rule},
+          {"level", severity_word(f.severity)},
+          {"message", {{"text", f.message}}},
+          {"locations", Json::array({location})}};
 }
 
 std::string render_sarif(const std::vector<Finding>& findings) {
@@ -51,22 +88,17 @@ std::string render_sarif(const std::vector<Finding>& findings) {
                          {"shortDescription", {{"text", rule.description}}},
                          {"defaultConfiguration", {{"level", severity_word(rule.severity)}}}});
   }
-  Json results = Json::array();
-  for (const Finding& f : findings) {
-    const Json region = {{"startLine", f.line},
-                         {"startColumn", f.column},
-                         {"endLine", f.end_line},
-                         {"endColumn", f.end_column}};
-    const Json location = {
-        {"physicalLocation", {{"artifactLocation", {{"uri", f.path}}}, {"region", region}}}};
-    results.push_back({{"ruleId", f.rule},
-                       {"level", severity_word(f.severity)},
-                       {"message", {{"text", f.message}}},
-                       {"locations", Json::array({location})}});
-  }
+  // The results go in where this stands, at its indentation.
+  constexpr std::string_view kPlaceholder = "<results>";
+  const std::string results = std::string("\"") + std::string(kPlaceholder) + "\"";
   const Json driver = {{"name", "lyre"}, {"version", kVersion}, {"rules", catalogue}};
-  const Json run = {{"tool", {{"driver", driver}}}, {"results", results}};
-  return dump({{"$schema", kSarifSchema}, {"version", "2.1.0"}, {"runs", Json::array({run})}});
+  const Json run = {{"tool", {{"driver", driver}}}, {"results", kPlaceholder}};
+  std::string out =
+      dump({{"$schema", kSarifSchema}, {"version", "2.1.0"}, {"runs", Json::array({run})}});
+  const std::size_t at = out.find(results);
+  const std::size_t line = out.rfind('\n', at) + 1;
+  const std::size_t indent = out.find_first_not_of(' ', line) - line;
+  return out.replace(at, results.size(), array_text(findings, indent, sarif_result));
 }
 
 // Workflow commands end at a line break and read '%' as an escape.

@@ -184,6 +184,15 @@ INSTANTIATE_TEST_SUITE_P(
                    {accented},
                    "chansons/été.track:2:5: warning: unknown sound 'flûte' [unknown-sound]\n"},
         RenderCase{"JsonNothing", Format::Json, {}, "[]\n"},
+        // Findings are rendered one by one and indented after each line
+        // break, so a break or a stray byte inside a text must stay escaped.
+        RenderCase{
+            "JsonEscapesInsideItems",
+            Format::Json,
+            {Finding{"x.track", 1, 1, 1, 2, Severity::Error, "parse", "a\n  b\xFF\"}"}},
+            "[\n  {\n    \"path\": \"x.track\",\n    \"line\": 1,\n    \"column\": 1,\n"
+            "    \"end_line\": 1,\n    \"end_column\": 2,\n    \"severity\": \"error\",\n"
+            "    \"rule\": \"parse\",\n    \"message\": \"a\\n  b\xEF\xBF\xBD\\\"}\"\n  }\n]\n"},
         RenderCase{"JsonFieldsInOrder", Format::Json, {tempo, accented}, R"([
   {
     "path": "songs/a.track",

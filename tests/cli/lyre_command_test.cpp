@@ -30,10 +30,8 @@ using test_support::CommandCase;
 test_support::RunResult run_lyre(const test_support::TempTree& tree,
                                  const std::vector<std::string>& args,
                                  const std::string& stdin_file = "") {
-  if (stdin_file.empty()) return test_support::run_binary(LYRE_BIN, args, tree.root());
-  std::vector<std::string> shell{"-c", "exec \"$0\" \"$@\" < " + stdin_file, LYRE_BIN};
-  shell.insert(shell.end(), args.begin(), args.end());
-  return test_support::run_binary("/bin/sh", shell, tree.root());
+  return test_support::run_binary(LYRE_BIN, args, tree.root(), 20000,
+                                  stdin_file.empty() ? "" : tree.at(stdin_file));
 }
 
 class LyreCommandTest : public ::testing::TestWithParam<CommandCase> {};

@@ -29,37 +29,6 @@ Outcome serve(const std::string& input) {
   return Outcome{status, bodies_of(out.str())};
 }
 
-std::string request(int id, const std::string& method, const std::string& params) {
-  return "{\"jsonrpc\":\"2.0\",\"id\":" + std::to_string(id) + ",\"method\":\"" + method +
-         "\",\"params\":" + params + "}";
-}
-
-std::string notification(const std::string& method, const std::string& params) {
-  return "{\"jsonrpc\":\"2.0\",\"method\":\"" + method + "\",\"params\":" + params + "}";
-}
-
-std::string result(int id, const std::string& value) {
-  return "{\"id\":" + std::to_string(id) + ",\"jsonrpc\":\"2.0\",\"result\":" + value + "}\n";
-}
-
-std::string initialized(int id, const std::string& encoding) {
-  return result(id,
-                "{\"capabilities\":{\"completionProvider\":{\"triggerCharacters\":[\"@\",\" \"]},"
-                "\"definitionProvider\":true,\"documentSymbolProvider\":true,"
-                "\"hoverProvider\":true,\"positionEncoding\":\"" +
-                    encoding +
-                    "\",\"textDocumentSync\":{\"change\":2,\"openClose\":true,"
-                    "\"save\":{\"includeText\":false}}},\"serverInfo\":{\"name\":\"lyre\","
-                    "\"version\":\"" +
-                    std::string(kVersion) + "\"}}");
-}
-
-std::string published(const std::string& uri, const std::string& diagnostics) {
-  return "{\"jsonrpc\":\"2.0\",\"method\":\"textDocument/publishDiagnostics\",\"params\":{"
-         "\"diagnostics\":[" +
-         diagnostics + "],\"uri\":\"" + uri + "\"}}\n";
-}
-
 std::string range(int start_line, int start, int end_line, int end) {
   return "{\"end\":{\"character\":" + std::to_string(end) +
          ",\"line\":" + std::to_string(end_line) +
