@@ -195,8 +195,8 @@ std::string summary(const Layer& layer) {
 }
 std::string summary(const Sound& sound) {
   std::string text = count(sound.harmonics.size(), "harmonic", "harmonics");
-  if (!sound.sample_zones.empty()) {
-    text += ", " + count(sound.sample_zones.size(), "sample zone", "sample zones");
+  if (const auto& zones = sound.details.get().sample_zones; !zones.empty()) {
+    text += ", " + count(zones.size(), "sample zone", "sample zones");
   }
   return text;
 }

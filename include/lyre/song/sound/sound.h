@@ -11,6 +11,7 @@
 
 #include "lyre/docformat/section.h"
 #include "lyre/song/arpeggio.h"
+#include "lyre/song/boxed.h"
 #include "lyre/song/sound/envelope_stage.h"
 #include "lyre/song/sound/harmonic.h"
 #include "lyre/song/sound/lfo.h"
@@ -19,6 +20,21 @@
 
 namespace lyre {
 
+// What most sounds leave at its default: modulation, an arpeggio, a voice
+// and sample zones.
+struct SoundDetails {
+  Lfo vibrato;
+  Lfo tremolo;
+  Arpeggio arpeggio;
+  std::string voice;
+  std::vector<VoiceOverride> voice_overrides;
+  std::uint64_t ensemble = 0;
+  std::vector<SampleZone> sample_zones;
+  bool operator==(const SoundDetails&) const = default;
+};
+
+// The details are boxed: a sound of harmonics and envelopes, the common
+// case, stays well under half the size it would have.
 struct Sound {
   std::vector<Harmonic> harmonics;
   EnvelopeStage attack;
@@ -36,14 +52,8 @@ struct Sound {
   float filter_cutoff = 0.0f;
   float filter_env = 0.0f;
   EnvelopeStage filter_envelope;
-  Lfo vibrato;
-  Lfo tremolo;
-  Arpeggio arpeggio;
   std::uint32_t steps = 0;
-  std::string voice;
-  std::vector<VoiceOverride> voice_overrides;
-  std::uint64_t ensemble = 0;
-  std::vector<SampleZone> sample_zones;
+  Boxed<SoundDetails> details;
 
   // Errors are `Line` errors numbered by body line (from 1, blanks counted).
   // `first_line`, the file line of the first body line, places the harmonic

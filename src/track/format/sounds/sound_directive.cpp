@@ -97,7 +97,8 @@ Applied apply_lfo(Lfo& lfo, std::string_view name, Tokens& tokens, std::size_t l
 Applied apply_arpeggio(Sound& sound, Tokens& tokens, std::size_t line) {
   auto first = tokens.next();
   if (!first) return fail(line, "arpeggio needs offsets");
-  return store(sound.arpeggio, parse_arpeggio(*first, tokens, line, NanRate::Refuse));
+  return store(sound.details.edit().arpeggio,
+               parse_arpeggio(*first, tokens, line, NanRate::Refuse));
 }
 
 Applied apply_steps(Sound& sound, Tokens& tokens, std::size_t line) {
@@ -110,7 +111,7 @@ Applied apply_voice(Sound& sound, Tokens& tokens, std::size_t line) {
   auto preset = tokens.next();
   if (!preset) return fail(line, "voice needs a preset name");
   std::vector<VoiceOverride> overrides;
-  std::uint64_t ensemble = sound.ensemble;
+  std::uint64_t ensemble = sound.details.get().ensemble;
   while (auto word = tokens.next()) {
     if (*word == "ensemble") {
       auto count = tokens.next();
@@ -129,9 +130,10 @@ Applied apply_voice(Sound& sound, Tokens& tokens, std::size_t line) {
     if (!value) return std::unexpected(value.error());
     overrides.push_back(VoiceOverride{parameter->second, *value});
   }
-  sound.voice = std::string(*preset);
-  sound.voice_overrides.insert(sound.voice_overrides.end(), overrides.begin(), overrides.end());
-  sound.ensemble = ensemble;
+  SoundDetails& details = sound.details.edit();
+  details.voice = std::string(*preset);
+  details.voice_overrides.insert(details.voice_overrides.end(), overrides.begin(), overrides.end());
+  details.ensemble = ensemble;
   return {};
 }
 
@@ -157,7 +159,7 @@ Applied apply_sample(Sound& sound, Tokens& tokens, std::size_t line) {
   if (!file) return std::unexpected(file.error());
   auto marker = tokens.next();
   if (!marker) {
-    sound.sample_zones.push_back(SampleZone{std::move(*file)});
+    sound.details.edit().sample_zones.push_back(SampleZone{std::move(*file)});
     return {};
   }
   if (!marker->starts_with('@')) {
@@ -171,7 +173,7 @@ Applied apply_sample(Sound& sound, Tokens& tokens, std::size_t line) {
   }
   auto zone = parse_sample_range(std::move(*file), range, line);
   if (!zone) return std::unexpected(zone.error());
-  sound.sample_zones.push_back(std::move(*zone));
+  sound.details.edit().sample_zones.push_back(std::move(*zone));
   return {};
 }
 
@@ -192,10 +194,14 @@ Applied read_stage(Sound& sound, Tokens& tokens, std::size_t line) {
 constexpr std::array<Directive<SoundReader>, 8> kOtherDirectives = {{
     {"slide", apply_slide},
     {"filter", apply_filter},
-    {"vibrato", [](Sound& sound, Tokens& tokens,
-                   std::size_t line) { return apply_lfo(sound.vibrato, "vibrato", tokens, line); }},
-    {"tremolo", [](Sound& sound, Tokens& tokens,
-                   std::size_t line) { return apply_lfo(sound.tremolo, "tremolo", tokens, line); }},
+    {"vibrato",
+     [](Sound& sound, Tokens& tokens, std::size_t line) {
+       return apply_lfo(sound.details.edit().vibrato, "vibrato", tokens, line);
+     }},
+    {"tremolo",
+     [](Sound& sound, Tokens& tokens, std::size_t line) {
+       return apply_lfo(sound.details.edit().tremolo, "tremolo", tokens, line);
+     }},
     {"arpeggio", apply_arpeggio},
     {"steps", apply_steps},
     {"voice", apply_voice},

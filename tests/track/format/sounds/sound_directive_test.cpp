@@ -28,12 +28,12 @@ Sound base_sound() {
   sound.filter_cutoff = 100;
   sound.filter_env = 7;
   sound.filter_envelope = EnvelopeStage{9, Curve::linear()};
-  sound.voice = "solo";
-  sound.voice_overrides = {VoiceOverride{VoiceOverride::Kind::Tilt, 1}};
-  sound.ensemble = 3;
-  sound.sample_zones = {SampleZone{"first.wav", 1, 2}};
-  sound.arpeggio = Arpeggio{{1, 2}, 3};
-  sound.vibrato = Lfo{"saw", 1, 1};
+  sound.details.edit().voice = "solo";
+  sound.details.edit().voice_overrides = {VoiceOverride{VoiceOverride::Kind::Tilt, 1}};
+  sound.details.edit().ensemble = 3;
+  sound.details.edit().sample_zones = {SampleZone{"first.wav", 1, 2}};
+  sound.details.edit().arpeggio = Arpeggio{{1, 2}, 3};
+  sound.details.edit().vibrato = Lfo{"saw", 1, 1};
   return sound;
 }
 
@@ -101,19 +101,19 @@ TEST(ApplySoundDirective, ChangesOnlyItsSettings) {
        })},
       // modulations replace the whole value
       {{"vibrato", "5 0.1 square"}, changed([](Sound& s) {
-         s.vibrato = {"soft_square", 5, 0.1f};
+         s.details.edit().vibrato = {"soft_square", 5, 0.1f};
        })},
       {{"vibrato", "6 0.06"}, changed([](Sound& s) {
-         s.vibrato = {"", 6, 0.06f};
+         s.details.edit().vibrato = {"", 6, 0.06f};
        })},
       {{"tremolo", "4 0.2"}, changed([](Sound& s) {
-         s.tremolo = {"", 4, 0.2f};
+         s.details.edit().tremolo = {"", 4, 0.2f};
        })},
       {{"arpeggio", "0 4 7 rate 8"}, changed([](Sound& s) {
-         s.arpeggio = {{0, 4, 7}, 8};
+         s.details.edit().arpeggio = {{0, 4, 7}, 8};
        })},
       {{"arpeggio", "-12 rate inf junk"}, changed([](Sound& s) {
-         s.arpeggio = {{-12}, kInf};
+         s.details.edit().arpeggio = {{-12}, kInf};
        })},
       // steps: unsigned 32-bit
       {{"steps", "+8"}, changed([](Sound& s) { s.steps = 8; })},
@@ -123,44 +123,45 @@ TEST(ApplySoundDirective, ChangesOnlyItsSettings) {
       {{"steps", "4294967295"}, changed([](Sound& s) { s.steps = 4294967295u; })},
       // voice: preset replaced, overrides appended, ensemble overwritten when given
       {{"voice", "choir tilt 0.2 vibrato 0.1 ensemble 4"}, changed([](Sound& s) {
-         s.voice = "choir";
-         s.voice_overrides.push_back({Kind::Tilt, 0.2f});
-         s.voice_overrides.push_back({Kind::Vibrato, 0.1f});
-         s.ensemble = 4;
+         s.details.edit().voice = "choir";
+         s.details.edit().voice_overrides.push_back({Kind::Tilt, 0.2f});
+         s.details.edit().voice_overrides.push_back({Kind::Vibrato, 0.1f});
+         s.details.edit().ensemble = 4;
        })},
-      {{"voice", "choir"}, changed([](Sound& s) { s.voice = "choir"; })},
+      {{"voice", "choir"}, changed([](Sound& s) { s.details.edit().voice = "choir"; })},
       {{"voice", "alto formant-shift -2 breathiness 0.3 tilt 1 tilt 2"}, changed([](Sound& s) {
-         s.voice = "alto";
-         s.voice_overrides.push_back({Kind::FormantShift, -2});
-         s.voice_overrides.push_back({Kind::Breathiness, 0.3f});
-         s.voice_overrides.push_back({Kind::Tilt, 1});
-         s.voice_overrides.push_back({Kind::Tilt, 2});
+         s.details.edit().voice = "alto";
+         s.details.edit().voice_overrides.push_back({Kind::FormantShift, -2});
+         s.details.edit().voice_overrides.push_back({Kind::Breathiness, 0.3f});
+         s.details.edit().voice_overrides.push_back({Kind::Tilt, 1});
+         s.details.edit().voice_overrides.push_back({Kind::Tilt, 2});
        })},
       {{"voice", "choir ensemble 0"}, changed([](Sound& s) {
-         s.voice = "choir";
-         s.ensemble = 0;
+         s.details.edit().voice = "choir";
+         s.details.edit().ensemble = 0;
        })},
       {{"voice", "choir ensemble +5 ensemble 18446744073709551615"}, changed([](Sound& s) {
-         s.voice = "choir";
-         s.ensemble = 18446744073709551615u;
+         s.details.edit().voice = "choir";
+         s.details.edit().ensemble = 18446744073709551615u;
        })},
       // samples append a zone
       {{"sample", "\"kick.wav\""}, changed([](Sound& s) {
-         s.sample_zones.push_back({"kick.wav", -kInf, kInf});
+         s.details.edit().sample_zones.push_back({"kick.wav", -kInf, kInf});
        })},
       {{"sample", "\"soft kick.wav\" @36..48"}, changed([](Sound& s) {
-         s.sample_zones.push_back({"soft kick.wav", 36, 48});
+         s.details.edit().sample_zones.push_back({"soft kick.wav", 36, 48});
        })},
       {{"sample", "\"soft \t  kick.wav\" @ 36..48 extra"}, changed([](Sound& s) {
-         s.sample_zones.push_back({"soft kick.wav", 36, 48});
+         s.details.edit().sample_zones.push_back({"soft kick.wav", 36, 48});
        })},
       {{"sample", "\"x.wav\" @ 1...2"}, changed([](Sound& s) {
-         s.sample_zones.push_back({"x.wav", 1, 0.2f});
+         s.details.edit().sample_zones.push_back({"x.wav", 1, 0.2f});
        })},
       {{"sample", "\"hi.wav\" @90..-inf"}, changed([](Sound& s) {
-         s.sample_zones.push_back({"hi.wav", 90, -kInf});
+         s.details.edit().sample_zones.push_back({"hi.wav", 90, -kInf});
        })},
-      {{"sample", "\"a\"b\""}, changed([](Sound& s) { s.sample_zones.push_back({"a\"b"}); })},
+      {{"sample", "\"a\"b\""},
+       changed([](Sound& s) { s.details.edit().sample_zones.push_back({"a\"b"}); })},
   };
   test_support::expect_rows(rows, apply_to_base(3));
 }

@@ -74,15 +74,16 @@ TEST(SoundParse, BuildsTheSound) {
       {"samples and harmonics append in line order",
        {"@sample \"a.wav\" @0..10", "saw 1", "@sample \"b.wav\"", "wave pad 0.5"},
        sound_with([](Sound& s) {
-         s.sample_zones = {{"a.wav", 0, 10}, {"b.wav"}};
+         s.details.edit().sample_zones = {{"a.wav", 0, 10}, {"b.wav"}};
          s.harmonics = {{"saw", 1, 1, 0}, {"pad", 1, 0.5f, 0}};
        })},
       {"voice overrides accumulate across lines",
        {"@voice choir tilt 1 ensemble 4", "@voice solo vibrato 2"},
        sound_with([](Sound& s) {
-         s.voice = "solo";
-         s.voice_overrides = {{VoiceOverride::Kind::Tilt, 1}, {VoiceOverride::Kind::Vibrato, 2}};
-         s.ensemble = 4;
+         s.details.edit().voice = "solo";
+         s.details.edit().voice_overrides = {{VoiceOverride::Kind::Tilt, 1},
+                                             {VoiceOverride::Kind::Vibrato, 2}};
+         s.details.edit().ensemble = 4;
        })},
   };
   test_support::expect_rows(rows, [](const auto& body) { return Sound::parse(body); });
@@ -124,9 +125,9 @@ TEST(SoundRenameReferences, RenamesHarmonicSourcesOnly) {
   for (const Renamed& row : rows) {
     Sound sound;
     sound.harmonics = row.before;
-    sound.vibrato.shape = "pad";
-    sound.voice = "pad";
-    sound.sample_zones = {{"pad"}};
+    sound.details.edit().vibrato.shape = "pad";
+    sound.details.edit().voice = "pad";
+    sound.details.edit().sample_zones = {{"pad"}};
     Sound expected = sound;
     expected.harmonics = row.after;
     sound.rename_references(row.map);
