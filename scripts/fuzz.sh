@@ -14,12 +14,13 @@ cd "$(dirname "$0")/.."
 
 # Fixed-seed runs per target in ci mode: each takes 10 to 30 s on one core here.
 declare -A ci_runs=([pipeline_fuzz]=400000 [note_line_fuzz]=2000000 [sound_directive_fuzz]=2000000
-  [effect_fuzz]=4000000 [song_directive_fuzz]=2000000 [check_fuzz]=30000 [server_fuzz]=30000)
+  [effect_fuzz]=4000000 [song_directive_fuzz]=2000000 [check_fuzz]=30000 [server_fuzz]=30000
+  [position_fuzz]=40000 [edits_fuzz]=10000)
 timeout_s=10
 rss_mb=2048
 max_len=8192
 targets=(pipeline_fuzz note_line_fuzz sound_directive_fuzz effect_fuzz song_directive_fuzz check_fuzz
-  server_fuzz)
+  server_fuzz position_fuzz edits_fuzz)
 
 usage() {
   echo "usage: scripts/fuzz.sh ci | long [seconds] [target...]" >&2
