@@ -6,24 +6,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <nlohmann/json.hpp>
-#include <sstream>
-#include <streambuf>
 #include <string>
 #include <string_view>
 
-#include "cli/server/server.h"
-#include "cli/server/verdict_analysis.h"
-#include "fuzz_input.h"
+#include "server_session.h"
 
 namespace {
 
 using nlohmann::json;
-
-class Discard : public std::streambuf {
- protected:
-  int_type overflow(int_type c) override { return traits_type::not_eof(c); }
-  std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
-};
 
 constexpr std::string_view kUri = "file:///lyre-fuzz/song.track";
 constexpr const char* kRequests[] = {"textDocument/hover", "textDocument/definition",
@@ -84,10 +74,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   stream += frame({{"jsonrpc", "2.0"}, {"id", -1}, {"method", "shutdown"}}) +
             frame({{"jsonrpc", "2.0"}, {"method", "exit"}});
 
-  std::istringstream in(stream);
-  Discard discarded;
-  std::ostream out(&discarded);
-  static lyre::server::VerdictAnalysis analysis(lyre::fuzz::read_std_only);
-  lyre::server::run_server(in, out, analysis);
+  lyre::fuzz::run_server_on(stream);
   return 0;
 }

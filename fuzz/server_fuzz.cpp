@@ -10,23 +10,12 @@
 // the open documents and the built-in libraries only.
 #include <cstddef>
 #include <cstdint>
-#include <sstream>
-#include <streambuf>
 #include <string>
 #include <string_view>
 
-#include "cli/server/server.h"
-#include "cli/server/verdict_analysis.h"
-#include "fuzz_input.h"
+#include "server_session.h"
 
 namespace {
-
-// Takes every byte and keeps none, so the stream stays good throughout.
-class Discard : public std::streambuf {
- protected:
-  int_type overflow(int_type c) override { return traits_type::not_eof(c); }
-  std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
-};
 
 std::string frame(std::string_view body) {
   return "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + std::string(body);
@@ -73,11 +62,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string stream = (mode & 4) != 0 ? std::string() : session((mode & 1) != 0);
   stream += (mode & 2) != 0 ? std::string(rest) : framed(rest);
 
-  std::istringstream in(stream);
-  Discard discarded;
-  std::ostream out(&discarded);
-  // It keeps nothing of a session but the built-in libraries, parsed once.
-  static lyre::server::VerdictAnalysis analysis(lyre::fuzz::read_std_only);
-  lyre::server::run_server(in, out, analysis);
+  lyre::fuzz::run_server_on(stream);
   return 0;
 }
