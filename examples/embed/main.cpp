@@ -23,7 +23,7 @@ std::vector<std::string> sounds_of(const lyre::Layer& layer) {
   auto add = [&](const std::string& name) {
     if (!name.empty() && seen.insert(name).second) names.push_back(name);
   };
-  for (const lyre::Note& note : layer.notes) add(note.sound);
+  for (const lyre::Note& note : layer.notes) add(std::string(layer.sound_of(note)));
   for (const lyre::MotifInstance& motif : layer.motifs) add(motif.sound);
   for (const lyre::SubtrackInstance& subtrack : layer.subtracks) {
     if (subtrack.sound) add(*subtrack.sound);

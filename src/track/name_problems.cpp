@@ -90,7 +90,7 @@ class NameRules {
   }
 
   void check_own_layer(const Layer& layer, bool unreached) {
-    check_tuning(layer.tuning, layer.tuning_at);
+    check_tuning(layer.details.get().tuning, layer.details.get().tuning_at);
     for (const Effect& effect : layer.effects) {
       const auto* reverb = std::get_if<Effect::NamedReverb>(&effect.kind);
       if (reverb && !document_.sections.reverb.find(reverb->preset)) {
@@ -109,7 +109,7 @@ class NameRules {
       check_tuning(subtrack.tuning, subtrack.tuning_at);
     }
     if (!unreached) return;
-    for (const Note& note : layer.notes) check_unchecked_sound(note.sound, note.sound_at);
+    for (const Note& note : layer.notes) check_unchecked_sound(layer.sound_of(note), note.sound_at);
     for (const MotifInstance& motif : layer.motifs)
       check_unchecked_sound(motif.sound, motif.sound_at);
     for (const SubtrackInstance& subtrack : layer.subtracks) {

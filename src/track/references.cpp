@@ -1,6 +1,8 @@
 #include <algorithm>
+#include <string>
 #include <string_view>
 #include <unordered_set>
+#include <vector>
 
 #include "docformat/text.h"
 #include "lyre/song/sound/default_instrument.h"
@@ -73,7 +75,14 @@ class SoundScan {
     if (visited_[position]) return;
     visited_[position] = true;
     const Layer* layer = &entry->value;
-    for (const Note& note : layer->notes) check(*entry, note.sound, note.sound_at);
+    // Each sound the notes play is looked up once, then each note's index.
+    sound_exists_.clear();
+    for (const std::string& sound : layer->sounds) sound_exists_.push_back(exists(sound));
+    for (const Note& note : layer->notes) {
+      if (note.sound < sound_exists_.size() && !sound_exists_[note.sound]) {
+        unknown_(*entry, layer->sound_of(note), note.sound_at);
+      }
+    }
     for (const MotifInstance& motif : layer->motifs) check(*entry, motif.sound, motif.sound_at);
     for (const SubtrackInstance& subtrack : layer->subtracks) {
       if (subtrack.sound) check(*entry, *subtrack.sound, subtrack.sound_at);
@@ -83,15 +92,19 @@ class SoundScan {
 
   void check(const docformat::Named<Layer>& layer, std::string_view sound,
              docformat::NamePlace at) {
-    // Runs of notes mostly repeat one sound: the last one found is compared
+    if (!exists(sound)) unknown_(layer, sound, at);
+  }
+
+  bool exists(std::string_view sound) {
+    // Placements mostly repeat one sound: the last one found is compared
     // before any hashing.
-    if (sound.empty() || sound == last_known_) return;
+    if (sound.empty() || sound == last_known_) return true;
     if (known_.contains(sound) || resolve_sound(document_, sound) || default_instrument(sound)) {
       known_.insert(sound);
       last_known_ = sound;
-      return;
+      return true;
     }
-    unknown_(layer, sound, at);
+    return false;
   }
 
   const TrackDocument& document_;
@@ -99,6 +112,7 @@ class SoundScan {
   std::vector<bool> visited_;                   // by position in the layer list
   std::unordered_set<std::string_view> known_;  // sounds found to exist
   std::string_view last_known_;
+  std::vector<bool> sound_exists_;  // by index in the layer being entered
   std::vector<Frame> stack_;
 };
 

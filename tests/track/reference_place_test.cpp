@@ -42,13 +42,15 @@ std::vector<std::string> reference_dump(const TrackDocument& document) {
   }
   for (const auto& entry : document.sections.layers.entries) {
     const Layer& layer = entry.value;
-    if (layer.tuning) add("layer-tuning", *layer.tuning, layer.tuning_at);
+    if (const auto& tuning = layer.details.get().tuning) {
+      add("layer-tuning", *tuning, layer.details.get().tuning_at);
+    }
     for (const Effect& effect : layer.effects) {
       if (const auto* reverb = std::get_if<Effect::NamedReverb>(&effect.kind)) {
         add("reverb", reverb->preset, reverb->preset_at);
       }
     }
-    for (const Note& note : layer.notes) add("note-sound", note.sound, note.sound_at);
+    for (const Note& note : layer.notes) add("note-sound", layer.sound_of(note), note.sound_at);
     for (const MotifInstance& motif : layer.motifs) {
       add("motif", motif.motif, motif.motif_at);
       add("motif-sound", motif.sound, motif.sound_at);

@@ -280,13 +280,15 @@ std::optional<Reference> reference_at(const TrackDocument& document, TextPlace p
   for (const Named<Layer>& entry : sections.layers.entries) {
     if (entry.origin) continue;
     const Layer& layer = entry.value;
-    if (layer.tuning) consider(Kind::Tuning, *layer.tuning, layer.tuning_at);
+    if (const auto& tuning = layer.details.get().tuning) {
+      consider(Kind::Tuning, *tuning, layer.details.get().tuning_at);
+    }
     for (const Effect& effect : layer.effects) {
       if (const auto* reverb = std::get_if<Effect::NamedReverb>(&effect.kind)) {
         consider(Kind::Reverb, reverb->preset, reverb->preset_at);
       }
     }
-    for (const Note& note : layer.notes) consider(Kind::Sound, note.sound, note.sound_at);
+    for (const Note& note : layer.notes) consider(Kind::Sound, layer.sound_of(note), note.sound_at);
     for (const MotifInstance& motif : layer.motifs) {
       consider(Kind::Motif, motif.motif, motif.motif_at);
       consider(Kind::Sound, motif.sound, motif.sound_at);

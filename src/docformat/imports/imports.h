@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "docformat/parse_document.h"
+#include "docformat/text_hash.h"
 #include "lyre/docformat/document.h"
 #include "lyre/docformat/section.h"
 
@@ -50,14 +51,6 @@ struct ImportedBy {
 // text, or nothing to skip the import.
 using Fetch = std::function<std::optional<std::string>(const std::string& path, bool refresh,
                                                        const ImportedBy& by)>;
-
-// Lets the path sets below be searched with a view, without a copy.
-struct TextHash {
-  using is_transparent = void;
-  std::size_t operator()(std::string_view text) const {
-    return std::hash<std::string_view>{}(text);
-  }
-};
 
 using VisitedSet = std::unordered_set<std::string, TextHash, std::equal_to<>>;
 

@@ -36,8 +36,9 @@ Applied apply_loop(Layer& layer, std::string_view argument, std::size_t n) {
     if (!tokens.empty()) return fail(n, "extra tokens after loop skip");
     skip = *value;
   }
-  layer.loop_length = *length;
-  layer.loop_skip = skip;
+  LayerDetails& details = layer.details.edit();
+  details.loop_length = *length;
+  details.loop_skip = skip;
   return {};
 }
 
@@ -51,13 +52,14 @@ Applied apply_volume(Layer& layer, std::string_view argument, std::size_t n) {
     if (!name) return fail(n, "@volume param needs a parameter name");
     auto scale = parse_optional_float(tokens, n, "volume scale", 1.0f);
     if (!scale) return std::unexpected(scale.error());
-    layer.volume_param = VolumeParam{std::string(*name), *scale};
+    layer.details.edit().volume_param = VolumeParam{std::string(*name), *scale};
     return {};
   }
   auto value = parse_float(*first, n, "volume");
   if (!value) return std::unexpected(value.error());
   layer.volume = *value;
-  layer.volume_param.reset();
+  // A plain volume after a parameter replaces it; most layers never had one.
+  if (layer.details.is_set()) layer.details.edit().volume_param.reset();
   return {};
 }
 
@@ -89,8 +91,9 @@ constexpr std::array<Directive<LayerReader>, 8> kLayerDirectives = {{
     {"tuning",
      [](Layer& layer, std::string_view argument, std::size_t,
         const docformat::LineAt& at) -> Applied {
-       layer.tuning = std::string(argument);
-       layer.tuning_at = at.of(argument);
+       LayerDetails& details = layer.details.edit();
+       details.tuning = std::string(argument);
+       details.tuning_at = at.of(argument);
        return {};
      }},
 }};

@@ -1,10 +1,15 @@
 #include "track/multisong/layer_entry.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <functional>
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <utility>
 #include <variant>
 
+#include "docformat/text_hash.h"
 #include "docformat/whitespace.h"
 #include "lyre/docformat/parse_error.h"
 #include "song/float_order.h"
@@ -76,13 +81,43 @@ std::size_t possible_notes(std::span<const std::string_view> lines) {
 }
 
 // Appends to the layer's lists; a note is read in place, since moving it into
-// the list would cost about as much as reading it.
-struct LayerSink {
-  Layer& layer;
-  void add(MotifInstance motif) { layer.motifs.push_back(std::move(motif)); }
-  void add(SubtrackInstance subtrack) { layer.subtracks.push_back(std::move(subtrack)); }
-  Note& new_note() { return layer.notes.emplace_back(); }
-  void drop_note() { layer.notes.pop_back(); }
+// the list would cost about as much as reading it. Each sound name is kept
+// once in the layer: the few a layer usually plays are compared in turn,
+// and an index is made once it plays more.
+class LayerSink {
+ public:
+  explicit LayerSink(Layer& layer) : layer_(layer) {}
+  void add(MotifInstance motif) { layer_.motifs.push_back(std::move(motif)); }
+  void add(SubtrackInstance subtrack) { layer_.subtracks.push_back(std::move(subtrack)); }
+  Note& new_note() { return layer_.notes.emplace_back(); }
+  void drop_note() { layer_.notes.pop_back(); }
+  void set_sound(Note& note, std::string_view sound) { note.sound = sound_index(sound); }
+
+ private:
+  static constexpr std::size_t kCompared = 8;
+
+  std::uint32_t sound_index(std::string_view sound) {
+    std::vector<std::string>& sounds = layer_.sounds;
+    if (sounds.size() <= kCompared) {
+      for (std::size_t i = 0; i < sounds.size(); ++i) {
+        if (sounds[i] == sound) return static_cast<std::uint32_t>(i);
+      }
+    } else {
+      if (index_.empty()) {
+        for (std::size_t i = 0; i < sounds.size(); ++i) {
+          index_.emplace(sounds[i], static_cast<std::uint32_t>(i));
+        }
+      }
+      if (auto found = index_.find(sound); found != index_.end()) return found->second;
+    }
+    const auto added = static_cast<std::uint32_t>(sounds.size());
+    sounds.emplace_back(sound);
+    if (!index_.empty()) index_.emplace(sounds.back(), added);
+    return added;
+  }
+
+  Layer& layer_;
+  std::unordered_map<std::string, std::uint32_t, docformat::TextHash, std::equal_to<>> index_;
 };
 
 void sort_notes(std::vector<Note>& notes) {
@@ -95,7 +130,7 @@ void sort_notes(std::vector<Note>& notes) {
 
 std::expected<ClipKind, ParseError> add_clip_line(Layer& layer, std::string_view trimmed,
                                                   std::size_t n, const docformat::LineAt& at) {
-  LayerSink sink{layer};
+  LayerSink sink(layer);
   return read_track_line(trimmed, n, sink, at);
 }
 
@@ -104,13 +139,14 @@ std::expected<Layer, docformat::ParseError> Layer::parse(std::span<const std::st
   std::expected<Layer, docformat::ParseError> result;
   Layer& layer = *result;
   std::optional<ClipKind> last;
+  LayerSink sink(layer);
   // Small bodies grow cheaply, and reserving for them would cost a note's
   // room in every layer that holds only placements.
   if (lines.size() >= 16) layer.notes.reserve(possible_notes(lines));
   auto read = read_body<Layer>(lines, first_line, [&](const BodyLine& line) -> Applied {
     if (line.text.front() == '@') return apply_directive_line(layer, line);
     if (is_indented(line.raw)) return apply_indented_line(layer, last, line);
-    auto kind = add_clip_line(layer, line.text, line.n, line.at);
+    auto kind = read_track_line(line.text, line.n, sink, line.at);
     if (!kind) return std::unexpected(kind.error().cause());
     last = *kind;
     return {};
@@ -125,8 +161,8 @@ std::expected<Layer, docformat::ParseError> Layer::parse(std::span<const std::st
 void Layer::rename_references(const docformat::RenameMap& map) {
   if (map.empty()) return;
   docformat::rename(name, map);
-  docformat::rename(tuning, map);
-  for (Note& note : notes) docformat::rename(note.sound, map);
+  if (details.is_set()) docformat::rename(details.edit().tuning, map);
+  for (std::string& sound : sounds) docformat::rename(sound, map);
   for (MotifInstance& placement : motifs) {
     docformat::rename(placement.motif, map);
     docformat::rename(placement.sound, map);

@@ -26,7 +26,7 @@ Applied body_error(MotifBodyError::Kind kind) {
 std::expected<Note, ParseError> parse_motif_note(std::string_view line, std::size_t n) {
   Tokens tokens(line);
   std::expected<Note, ParseError> note;
-  auto read = read_note_fields(*note, std::string_view(), tokens, "motif note", n);
+  auto read = read_note_fields(*note, tokens, "motif note", n);
   if (!read) return std::unexpected(std::move(read.error()));
   return note;
 }

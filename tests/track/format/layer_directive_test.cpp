@@ -50,24 +50,25 @@ TEST(ApplyLayerDirective, SetsTheMixSettingsAndAppendsEffects) {
       {{{"mute", "on"}, {"mute", ""}}, Layer{}},
       {{{"solo", "1"}}, layer_with([](Layer& l) { l.solo = true; })},
       {{{"solo", "true"}, {"solo", "off"}}, Layer{}},
-      {{{"loop", "8"}}, layer_with([](Layer& l) { l.loop_length = 8.0f; })},
+      {{{"loop", "8"}}, layer_with([](Layer& l) { l.details.edit().loop_length = 8.0f; })},
       {{{"loop", "8 skip 2"}}, layer_with([](Layer& l) {
-         l.loop_length = 8.0f;
-         l.loop_skip = 2.0f;
+         l.details.edit().loop_length = 8.0f;
+         l.details.edit().loop_skip = 2.0f;
        })},
       // A later loop without skip resets the skip.
-      {{{"loop", "8 skip 2"}, {"loop", "0"}}, layer_with([](Layer& l) { l.loop_length = 0.0f; })},
+      {{{"loop", "8 skip 2"}, {"loop", "0"}},
+       layer_with([](Layer& l) { l.details.edit().loop_length = 0.0f; })},
       {{{"volume", "0.5"}}, layer_with([](Layer& l) { l.volume = 0.5f; })},
       {{{"volume", "0.3 junk"}}, layer_with([](Layer& l) { l.volume = 0.3f; })},
       {{{"volume", "0.5"}, {"volume", "param intensity"}}, layer_with([](Layer& l) {
          l.volume = 0.5f;
-         l.volume_param = VolumeParam{"intensity", 1.0f};
+         l.details.edit().volume_param = VolumeParam{"intensity", 1.0f};
        })},
       {{{"volume", "param intensity 2 junk"}}, layer_with([](Layer& l) {
-         l.volume_param = VolumeParam{"intensity", 2.0f};
+         l.details.edit().volume_param = VolumeParam{"intensity", 2.0f};
        })},
       {{{"volume", "param\u3000x"}}, layer_with([](Layer& l) {
-         l.volume_param = VolumeParam{"x", 1.0f};
+         l.details.edit().volume_param = VolumeParam{"x", 1.0f};
        })},
       // A plain volume clears the parameter.
       {{{"volume", "param intensity"}, {"volume", "0.3"}},
@@ -75,10 +76,29 @@ TEST(ApplyLayerDirective, SetsTheMixSettingsAndAppendsEffects) {
       {{{"effect", "lowpass 1200"}, {"effect", "reverb hall"}}, layer_with([](Layer& l) {
          l.effects = {Effect{Effect::Lowpass{1200.0f}}, Effect{Effect::NamedReverb{"hall"}}};
        })},
-      {{{"tuning", "just intonation"}}, layer_with([](Layer& l) { l.tuning = "just intonation"; })},
-      {{{"tuning", "just"}, {"tuning", ""}}, layer_with([](Layer& l) { l.tuning = ""; })},
+      {{{"tuning", "just intonation"}},
+       layer_with([](Layer& l) { l.details.edit().tuning = "just intonation"; })},
+      {{{"tuning", "just"}, {"tuning", ""}},
+       layer_with([](Layer& l) { l.details.edit().tuning = ""; })},
   };
   test_support::expect_rows(rows, apply_all);
+}
+
+// Only a layer with a volume parameter, a loop or a tuning pays for the box
+// of details.
+TEST(ApplyLayerDirective, BoxesDetailsOnlyForTheRareSettings) {
+  const std::vector<test_support::Row<Directives, bool>> rows = {
+      {{}, false},
+      {{{"pan", "0.5"}, {"root", "432"}, {"mute", "on"}, {"solo", "on"}}, false},
+      {{{"volume", "0.5"}, {"effect", "lowpass 1200"}}, false},
+      {{{"loop", "8"}}, true},
+      {{{"volume", "param intensity"}}, true},
+      {{{"tuning", "just"}}, true},
+  };
+  test_support::expect_rows(rows, [](const Directives& directives) {
+    return test_support::transform(apply_all(directives),
+                                   [](const Layer& layer) { return layer.details.is_set(); });
+  });
 }
 
 TEST(ApplyLayerDirective, StoresANanPanAsRead) {

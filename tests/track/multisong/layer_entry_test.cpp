@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -23,17 +25,32 @@ using Body = std::vector<std::string_view>;
 constexpr Curve kEase = Curve::ease();
 constexpr Curve kLinear = Curve::linear();
 
-Note plain(std::string sound, float start, float pitch, float duration) {
-  return {.sound = std::move(sound),
-          .start = start,
-          .pitch = pitch,
-          .last_segment = {0.0f, duration, kEase}};
+NoteLine plain(std::string sound, float start, float pitch, float duration) {
+  return {std::move(sound),
+          {.start = start, .pitch = pitch, .last_segment = {0.0f, duration, kEase}}};
 }
 
 template <class T, class F>
 T with(T value, F change) {
   change(value);
   return value;
+}
+
+template <class F>
+NoteLine with(NoteLine line, F change) {
+  change(line.note);
+  return line;
+}
+
+// The notes as a layer holds them: each sound named once, in order of first
+// use, and each note holding its sound's index.
+void set_notes(Layer& layer, std::vector<NoteLine> lines) {
+  for (NoteLine& line : lines) {
+    auto found = std::find(layer.sounds.begin(), layer.sounds.end(), line.sound);
+    line.note.sound = static_cast<std::uint32_t>(found - layer.sounds.begin());
+    if (found == layer.sounds.end()) layer.sounds.push_back(line.sound);
+    layer.notes.push_back(std::move(line.note));
+  }
 }
 
 Layer layer_with(auto change) { return with(Layer{}, change); }
@@ -51,7 +68,7 @@ TEST(LayerParse, ReadsDirectivesNotesPlacementsAndIndentedLines) {
        layer_with([](Layer& l) {
          l.pan = 0.5f;
          l.mute = true;
-         l.volume_param = VolumeParam{"x", 1.0f};
+         l.details.edit().volume_param = VolumeParam{"x", 1.0f};
        })},
       {"an indented directive is a directive",
        {"motif m 0 sine", "  @mute on"},
@@ -61,36 +78,36 @@ TEST(LayerParse, ReadsDirectivesNotesPlacementsAndIndentedLines) {
        })},
       {"a lone @ or @ before a number is no directive", {"@", "@ 5", "  @"}, Layer{}},
       {"a note with a pitch curve", {"piano 0 60 1", "  pitch 0 0, 1 2"}, layer_with([](Layer& l) {
-         l.notes = {with(plain("piano", 0.0f, 60.0f, 1.0f), [](Note& n) {
-           n.last_segment = {2.0f, 1.0f, kEase};
-         })};
+         set_notes(l, {with(plain("piano", 0.0f, 60.0f, 1.0f), [](Note& n) {
+                     n.last_segment = {2.0f, 1.0f, kEase};
+                   })});
        })},
       {"curve lines around a directive shape the same note",
        {"piano 0 60 4", "\tvolume 0 1, 1 0", "@mute on", "  pitch 0 0, 1 -1 linear"},
        layer_with([](Layer& l) {
-         l.notes = {with(plain("piano", 0.0f, 60.0f, 4.0f), [](Note& n) {
-           n.details.edit().volume_curve = {{0.0f, 1.0f, kEase}, {1.0f, 0.0f, kEase}};
-           n.last_segment = {-1.0f, 4.0f, kEase};
-         })};
+         set_notes(l, {with(plain("piano", 0.0f, 60.0f, 4.0f), [](Note& n) {
+                     n.details.edit().volume_curve = {{0.0f, 1.0f, kEase}, {1.0f, 0.0f, kEase}};
+                     n.last_segment = {-1.0f, 4.0f, kEase};
+                   })});
          l.mute = true;
        })},
       {"equal starts keep their written order",
        {"a 4 1 1", "a 0 2 1", "a 2 3 1", "a 0 4 1"},
        layer_with([](Layer& l) {
-         l.notes = {plain("a", 0.0f, 2.0f, 1.0f), plain("a", 0.0f, 4.0f, 1.0f),
-                    plain("a", 2.0f, 3.0f, 1.0f), plain("a", 4.0f, 1.0f, 1.0f)};
+         set_notes(l, {plain("a", 0.0f, 2.0f, 1.0f), plain("a", 0.0f, 4.0f, 1.0f),
+                       plain("a", 2.0f, 3.0f, 1.0f), plain("a", 4.0f, 1.0f, 1.0f)});
        })},
       {"-0 sorts before +0", {"a 0 1 1", "a -0 2 1", "a -inf 3 1"}, layer_with([](Layer& l) {
-         l.notes = {plain("a", -std::numeric_limits<float>::infinity(), 3.0f, 1.0f),
-                    plain("a", -0.0f, 2.0f, 1.0f), plain("a", 0.0f, 1.0f, 1.0f)};
+         set_notes(l, {plain("a", -std::numeric_limits<float>::infinity(), 3.0f, 1.0f),
+                       plain("a", -0.0f, 2.0f, 1.0f), plain("a", 0.0f, 1.0f, 1.0f)});
        })},
       {"curves stay with their note when sorting",
        {"piano 4 60 1", "  pitch 0 0, 1 2", "piano 0 61 1"},
        layer_with([](Layer& l) {
-         l.notes = {plain("piano", 0.0f, 61.0f, 1.0f),
-                    with(plain("piano", 4.0f, 60.0f, 1.0f), [](Note& n) {
-                      n.last_segment = {2.0f, 1.0f, kEase};
-                    })};
+         set_notes(l, {plain("piano", 0.0f, 61.0f, 1.0f),
+                       with(plain("piano", 4.0f, 60.0f, 1.0f), [](Note& n) {
+                         n.last_segment = {2.0f, 1.0f, kEase};
+                       })});
        })},
       {"overrides follow the last placement",
        {"motif a 0 sine", "  note 0 skip", "subtrack b 4", "  note 1 skip", "@mute", "  trim 0 1"},
@@ -112,7 +129,7 @@ TEST(LayerParse, ReadsDirectivesNotesPlacementsAndIndentedLines) {
       {"other white space does not indent",
        {"sine 0 60 1", "\u00a0pitch 0 0 1"},
        layer_with([](Layer& l) {
-         l.notes = {plain("sine", 0.0f, 60.0f, 1.0f), plain("pitch", 0.0f, 0.0f, 1.0f)};
+         set_notes(l, {plain("sine", 0.0f, 60.0f, 1.0f), plain("pitch", 0.0f, 0.0f, 1.0f)});
        })},
       {"placements are not sorted",
        {"motif a 8 s", "subtrack y 4", "motif b 0 s", "subtrack x 0"},
@@ -153,6 +170,45 @@ TEST(LayerParse, KeepsWrittenOrderAmongManyEqualStarts) {
   EXPECT_EQ(pitches, expected);
 }
 
+// A note is its sound's index in the layer's list of sounds; the list
+// holds each name once, in order of first use, past the few it compares in
+// turn too.
+TEST(LayerParse, KeepsEachSoundNameOnce) {
+  const std::vector<test_support::Row<Body, std::string>> rows = {
+      {"one sound", {"piano 0 60 1", "piano 1 60 1"}, "piano | piano piano"},
+      {"first use, not start, orders the list",
+       {"drum 4 60 1", "piano 0 60 1", "drum 2 60 1"},
+       "drum piano | piano drum drum"},
+      {"names differ by case", {"Piano 0 60 1", "piano 1 60 1"}, "Piano piano | Piano piano"},
+      {"placements add no name",
+       {"motif m 0 organ", "subtrack s 0 bass", "piano 0 60 1"},
+       "piano | piano"},
+      {"more sounds than are compared in turn",
+       {"s1 0 1 1", "s2 0 2 1", "s3 0 3 1", "s4 0 4 1", "s5 0 5 1", "s6 0 6 1", "s7 0 7 1",
+        "s8 0 8 1", "s9 0 9 1", "s10 0 10 1", "s9 0 11 1", "s1 0 12 1", "s11 0 13 1", "s10 0 14 1"},
+       "s1 s2 s3 s4 s5 s6 s7 s8 s9 s10 s11 | s1 s2 s3 s4 s5 s6 s7 s8 s9 s10 s9 s1 s11 s10"},
+  };
+  test_support::expect_rows(rows, [](const Body& lines) {
+    return test_support::transform(Layer::parse(lines), [](const Layer& layer) {
+      std::string dump;
+      for (const std::string& sound : layer.sounds) dump += (dump.empty() ? "" : " ") + sound;
+      dump += " |";
+      for (const Note& note : layer.notes) dump += cat(" ", layer.sound_of(note));
+      return dump;
+    });
+  });
+}
+
+TEST(LayerSoundOf, IsEmptyForAnIndexPastTheList) {
+  Layer layer;
+  layer.sounds = {"piano"};
+  EXPECT_EQ(layer.sound_of(Note{.sound = 0}), "piano");
+  EXPECT_EQ(layer.sound_of(Note{.sound = 1}), "");
+}
+
+// Millions of notes are held at once: a plain note stays this small.
+static_assert(sizeof(Note) <= 48);
+
 TEST(AddClipLine, AppendsToTheMatchingList) {
   struct Case {
     std::string_view line;
@@ -172,7 +228,7 @@ TEST(AddClipLine, AppendsToTheMatchingList) {
     EXPECT_EQ(*kind, c.kind);
   }
   EXPECT_EQ(layer, layer_with([](Layer& l) {
-              l.notes = {plain("piano", 0.0f, 60.0f, 1.0f), plain("piano", 1.0f, 60.0f, 1.0f)};
+              set_notes(l, {plain("piano", 0.0f, 60.0f, 1.0f), plain("piano", 1.0f, 60.0f, 1.0f)});
               l.motifs = {{.motif = "riff", .start = 8.0f, .sound = "piano"}};
               l.subtracks = {{.layer = "verse", .start = 16.0f}};
             }));
@@ -182,11 +238,18 @@ TEST(AddClipLine, AppendsToTheMatchingList) {
 // layer exactly as it was.
 TEST(AddClipLine, RefusedLineLeavesTheLayerAsItWas) {
   const std::vector<std::string_view> lines = {
-      "",         "piano 0 60",   "piano 0 60 1 pan", "piano 0 60 1 volume 2 \"la",
-      "kick.wav", "motif riff 8", "subtrack",         "piano x 60 1",
+      "",
+      "piano 0 60",
+      "piano 0 60 1 pan",
+      "piano 0 60 1 volume 2 \"la",
+      "kick.wav",
+      "motif riff 8",
+      "subtrack",
+      "piano x 60 1",
+      "organ 0 60 1 pan",
   };
   const Layer before = layer_with([](Layer& l) {
-    l.notes = {plain("piano", 0.0f, 60.0f, 1.0f)};
+    set_notes(l, {plain("piano", 0.0f, 60.0f, 1.0f)});
     l.motifs = {{.motif = "riff", .start = 8.0f, .sound = "piano"}};
   });
   for (std::string_view line : lines) {
@@ -285,10 +348,10 @@ TEST(LayerRenameReferences, RewritesEveryNameItRefersTo) {
        with(original,
             [](Layer& l) {
               l.name = "a::lead";
-              l.tuning = "a::just";
+              l.details.edit().tuning = "a::just";
               l.effects[0] = Effect{Effect::NamedReverb{"a::hall"}};
               // Texts of notes and overrides stay as written.
-              l.notes[0].sound = "a::piano";
+              l.sounds[0] = "a::piano";
               l.motifs[0].motif = "a::riff";
               l.motifs[0].sound = "a::organ";
               l.motifs[0].tuning = "a::just";

@@ -15,6 +15,7 @@
 
 #include "lyre/docformat/name_place.h"
 #include "lyre/docformat/section.h"
+#include "lyre/song/boxed.h"
 #include "lyre/song/effect.h"
 #include "lyre/song/note/note.h"
 #include "lyre/song/note/placement.h"
@@ -28,22 +29,34 @@ struct VolumeParam {
   bool operator==(const VolumeParam&) const = default;
 };
 
+// What most layers leave at its default: a volume parameter, a loop and a
+// tuning.
+struct LayerDetails {
+  std::optional<VolumeParam> volume_param{};
+  std::optional<float> loop_length{};
+  float loop_skip = 0.0f;
+  std::optional<std::string> tuning{};
+  docformat::NamePlace tuning_at{};
+  bool operator==(const LayerDetails&) const = default;
+};
+
+// The details are boxed, as a note's are: a file may hold hundreds of
+// thousands of layers, most of a few notes.
 struct Layer {
-  std::string name{};         // the entry name, given by the section list
+  std::string name{};  // the entry name, given by the section list
+  // The sound entry or built-in instrument name of each note, each name
+  // once, in order of first use; a note holds the index of its own.
+  std::vector<std::string> sounds{};
   std::vector<Note> notes{};  // stably sorted by start
   std::vector<MotifInstance> motifs{};
   std::vector<SubtrackInstance> subtracks{};
   std::vector<Effect> effects{};
   float volume = 1.0f;
-  std::optional<VolumeParam> volume_param{};
   float pan = 0.0f;
-  std::optional<float> loop_length{};
-  float loop_skip = 0.0f;
   float root = 440.0f;
   bool mute = false;
   bool solo = false;
-  std::optional<std::string> tuning{};
-  docformat::NamePlace tuning_at{};
+  Boxed<LayerDetails> details{};
 
   // Errors carry the body line and either a line error or a LayerBodyError.
   // `first_line`, the file line of the first body line, places the names the
@@ -54,6 +67,11 @@ struct Layer {
   // placements' motifs, layers, sounds and tunings, and named reverbs.
   void rename_references(const docformat::RenameMap& map);
   void take_entry_name(std::string_view entry_name) { name = entry_name; }
+
+  // The name of the sound `note` plays; empty for an index past `sounds`.
+  std::string_view sound_of(const Note& note) const {
+    return note.sound < sounds.size() ? std::string_view(sounds[note.sound]) : std::string_view();
+  }
 
   bool operator==(const Layer&) const = default;
 };

@@ -34,10 +34,11 @@ struct NoteDetails {
 
 // The note's duration is the summed duration of its trajectory, which is
 // `pitch_segments` followed by `last_segment`; keeping the last segment apart
-// makes the trajectory non-empty by construction. The details are boxed:
-// a plain note, the common case, stays a quarter of the size it would have.
+// makes the trajectory non-empty by construction. The details are boxed and
+// the sound is an index into its layer's `sounds`: a plain note, the common
+// case, is 48 bytes, and a layer holds millions.
 struct Note {
-  std::string sound{};  // a sound entry or built-in instrument name
+  std::uint32_t sound = 0;  // `Layer::sounds[sound]`; a motif's notes have none
   docformat::NamePlace sound_at{};
   float start = 0.0f;
   float pitch = 0.0f;

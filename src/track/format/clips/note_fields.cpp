@@ -9,7 +9,7 @@
 
 namespace lyre {
 
-std::expected<void, ParseError> read_note_fields(Note& note, std::string_view sound, Tokens& tokens,
+std::expected<void, ParseError> read_note_fields(Note& note, Tokens& tokens,
                                                  std::string_view subject, std::size_t n) {
   // Read here, not by a call per field: each number's result is tested
   // where it is read instead of being returned through memory.
@@ -22,7 +22,6 @@ std::expected<void, ParseError> read_note_fields(Note& note, std::string_view so
     if (!value) return std::unexpected(value.error());
     fields[i] = *value;
   }
-  note.sound = sound;
   note.start = fields[0];
   note.pitch = fields[1];
   note.last_segment = PitchSegment{0.0f, fields[2], Curve::ease()};

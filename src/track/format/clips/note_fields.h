@@ -13,11 +13,11 @@
 namespace lyre {
 
 // Reads the three fixed fields and the options from `tokens` into `note`, a
-// default note, played by `sound`. The note is filled in place, as a layer's
-// notes are read straight into its list; after a failure it is to be
-// dropped. `subject` names the line in the messages for a missing field
+// default note; its sound is the caller's to set. The note is filled in
+// place, as a layer's notes are read straight into its list; after a failure
+// it is to be dropped. `subject` names the line in the messages for a missing field
 // ("note" gives "note needs start").
-std::expected<void, ParseError> read_note_fields(Note& note, std::string_view sound, Tokens& tokens,
+std::expected<void, ParseError> read_note_fields(Note& note, Tokens& tokens,
                                                  std::string_view subject, std::size_t n);
 
 }  // namespace lyre

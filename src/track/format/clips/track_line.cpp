@@ -19,8 +19,9 @@ struct LineSink {
   void add(SubtrackInstance subtrack) {
     line.emplace(std::in_place_type<SubtrackInstance>, std::move(subtrack));
   }
-  Note& new_note() { return std::get<Note>(line.emplace(std::in_place_type<Note>)); }
+  Note& new_note() { return std::get<NoteLine>(line.emplace(std::in_place_type<NoteLine>)).note; }
   void drop_note() { line.reset(); }
+  void set_sound(Note&, std::string_view sound) { std::get<NoteLine>(*line).sound = sound; }
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <concepts>
 #include <cstddef>
 #include <expected>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <variant>
@@ -30,13 +31,16 @@ struct ClipHead {
 std::expected<ClipHead, ParseError> read_clip_head(Tokens& tokens, std::size_t n);
 
 // Where a read track line goes: placements are handed over, and a note is
-// read in place into the one `new_note()` gives, dropped again when it fails.
+// read in place into the one `new_note()` gives, dropped again when it
+// fails, and given its sound by `set_sound` once it is read.
 template <class Sink>
-concept TrackLineSink = requires(Sink& sink, MotifInstance motif, SubtrackInstance subtrack) {
+concept TrackLineSink = requires(Sink& sink, MotifInstance motif, SubtrackInstance subtrack,
+                                 Note& note, std::string_view sound) {
   sink.add(std::move(motif));
   sink.add(std::move(subtrack));
   { sink.new_note() } -> std::same_as<Note&>;
   sink.drop_note();
+  sink.set_sound(note, sound);
 };
 
 // Reads one track line (see `parse_track_line`) into `sink`; on an error the
@@ -64,16 +68,24 @@ std::expected<ClipKind, ParseError> read_track_line(std::string_view trimmed, st
       break;
   }
   Note& note = sink.new_note();
-  auto read = read_note_fields(note, head->first, tokens, "note", n);
+  auto read = read_note_fields(note, tokens, "note", n);
   if (!read) {
     sink.drop_note();
     return std::unexpected(std::move(read.error()));
   }
+  sink.set_sound(note, head->first);
   note.sound_at = at.of(head->first);
   return ClipKind::Note;
 }
 
-using TrackLine = std::variant<Note, MotifInstance, SubtrackInstance>;
+// A note line read alone: the note and the name of its sound.
+struct NoteLine {
+  std::string sound{};
+  Note note{};
+  bool operator==(const NoteLine&) const = default;
+};
+
+using TrackLine = std::variant<NoteLine, MotifInstance, SubtrackInstance>;
 
 // "<sound> <start> <pitch> <duration> [options]", or a placement line when
 // the first token is motif or subtrack. `trimmed` has no surrounding space.

@@ -22,8 +22,7 @@ constexpr Curve kEaseIn{true, false};
 
 // A note of duration 4 that already has a volume curve and a glide.
 Note shaped_note() {
-  return {.sound = "piano",
-          .last_segment = {3.0f, 4.0f, kLinear},
+  return {.last_segment = {3.0f, 4.0f, kLinear},
           .details = NoteDetails{.volume_curve = {{0.0f, 1.0f, kEase}, {1.0f, 0.0f, kLinear}}}};
 }
 

@@ -23,17 +23,15 @@ constexpr Curve kLinear = Curve::linear();
 constexpr Curve kEaseIn{true, false};
 const float kInf = std::numeric_limits<float>::infinity();
 
-Note plain(std::string sound, float start, float pitch, float duration) {
-  return {.sound = std::move(sound),
-          .start = start,
-          .pitch = pitch,
-          .last_segment = {0.0f, duration, kEase}};
+NoteLine plain(std::string sound, float start, float pitch, float duration) {
+  return {std::move(sound),
+          {.start = start, .pitch = pitch, .last_segment = {0.0f, duration, kEase}}};
 }
 
 template <class F>
-Note with(Note note, F change) {
-  change(note);
-  return note;
+NoteLine with(NoteLine line, F change) {
+  change(line.note);
+  return line;
 }
 
 auto read_line(std::string_view line) { return parse_track_line(line, kLine); }
@@ -82,8 +80,9 @@ TEST(ParseTrackLine, ReadsNotesAndPlacements) {
 TEST(ParseTrackLine, StoresANanPitchAsRead) {
   auto line = parse_track_line("sine -1 nan -2", kLine);
   ASSERT_TRUE(line.has_value());
-  const Note* note = std::get_if<Note>(&*line);
-  ASSERT_NE(note, nullptr);
+  const NoteLine* read = std::get_if<NoteLine>(&*line);
+  ASSERT_NE(read, nullptr);
+  const Note* note = &read->note;
   EXPECT_TRUE(std::isnan(note->pitch));
   EXPECT_EQ(note->last_segment, (PitchSegment{0.0f, -2.0f, kEase}));
 }
@@ -101,8 +100,9 @@ TEST(ParseTrackLine, BoxesDetailsOnlyWhenTheLineHasOne) {
       {"piano 0 60 1 arpeggio 0 4 rate 8", true},
   };
   test_support::expect_rows(rows, [](std::string_view line) {
-    return test_support::transform(
-        read_line(line), [](TrackLine& read) { return std::get<Note>(read).details.is_set(); });
+    return test_support::transform(read_line(line), [](TrackLine& read) {
+      return std::get<NoteLine>(read).note.details.is_set();
+    });
   });
 }
 
