@@ -101,8 +101,14 @@ run_long() {
     # Grown inputs stay in the build tree; only findings enter the repository.
     mkdir -p "build/fuzz/corpus/$target" "fuzz/regressions/$target"
     echo "== $target: fuzzing for $seconds s"
+    # The pipelines take whole files: mutations reach the full length at once
+    # rather than growing towards it over the run.
+    local len_control=()
+    case $target in
+      pipeline_fuzz | check_fuzz | server_fuzz | edits_fuzz) len_control=(-len_control=0) ;;
+    esac
     # shellcheck disable=SC2046
-    if ! "build/fuzz/$target" $(common_flags) -max_total_time="$seconds" -print_final_stats=1 \
+    if ! "build/fuzz/$target" $(common_flags) "${len_control[@]}" -max_total_time="$seconds" -print_final_stats=1 \
       -artifact_prefix="fuzz/regressions/$target/" \
       "build/fuzz/corpus/$target" "fuzz/corpus/$target" "fuzz/regressions/$target"; then
       failed=1

@@ -36,7 +36,7 @@ struct NoteDetails {
 // `pitch_segments` followed by `last_segment`; keeping the last segment apart
 // makes the trajectory non-empty by construction. The details are boxed and
 // the sound is an index into its layer's `sounds`: a plain note, the common
-// case, is 48 bytes, and a layer holds millions.
+// case, is 48 bytes, and a big layer file holds millions.
 struct Note {
   std::uint32_t sound = 0;  // `Layer::sounds[sound]`; a motif's notes have none
   docformat::NamePlace sound_at{};
